@@ -1,0 +1,53 @@
+#include "support/TestFolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QtTest>
+
+namespace quorra::test {
+
+namespace {
+
+void copyTree(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString target = to + u'/' + it.fileName();
+        if (it.fileInfo().isDir())
+            copyTree(it.filePath(), target);
+        else if (it.fileName() != u"CMakeLists.txt")
+            QFile::copy(it.filePath(), target);
+    }
+}
+
+} // namespace
+
+TestFolder::TestFolder(Contents contents)
+{
+    if (contents == ShippedData)
+        copyTree(QStringLiteral(QUORRA_SOURCE_DATA), m_dir.path());
+}
+
+void TestFolder::write(const QString& name, const QByteArray& bytes) const
+{
+    QFile file(filePath(name));
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray TestFolder::read(const QString& name) const { return readFile(filePath(name)); }
+
+void TestFolder::remove(const QString& name) const { QFile::remove(filePath(name)); }
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace quorra::test

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace quorra::test {
+
+// A temporary application folder, optionally filled with the shipped data files.
+class TestFolder {
+public:
+    enum Contents { Empty, ShippedData };
+    explicit TestFolder(Contents contents = ShippedData);
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    // Writes bytes to a file of the folder, replacing it; fails the test on error.
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    void remove(const QString& name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The bytes of a file, or an empty array when it cannot be read.
+QByteArray readFile(const QString& path);
+
+} // namespace quorra::test
