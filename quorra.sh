@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
-          qt6-qpa-plugins fonts-dejavu-core xvfb xauth)
+          qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 xvfb xauth)
 
 install_missing() {
     local missing=()

@@ -35,6 +35,8 @@ struct FieldSpec {
     TwipsRect labelRect; // inside the same panel
     const char* button;  // object name of the ".." picture button, or nullptr
     TwipsRect buttonRect;
+    bool amountOnly = false; // typing lets only digits, the full stop and backspace through
+    bool boldLabel = false;
 };
 
 // Every text field of the main window, in the order the window creates them. The page
@@ -45,7 +47,9 @@ std::span<const FieldSpec> fieldTable();
 const FieldSpec* findField(QStringView name);
 
 // The panel that shows products 1 to 5 is step panel 7 + n.
-constexpr int productPanel(int product) { return 7 + product; }
+constexpr int productPanel(int product) {
+    return 7 + product;
+}
 
 constexpr int StepCount = 15;
 

@@ -2,8 +2,7 @@
 
 namespace quorra {
 
-QString trimBlanks(const QString& text)
-{
+QString trimBlanks(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first) == u' ')
@@ -13,8 +12,7 @@ QString trimBlanks(const QString& text)
     return text.mid(first, last - first);
 }
 
-QString toCrLf(const QString& widgetText)
-{
+QString toCrLf(const QString& widgetText) {
     QString out;
     out.reserve(widgetText.size() + widgetText.size() / 16);
     for (qsizetype i = 0; i < widgetText.size(); ++i) {
@@ -32,8 +30,7 @@ QString toCrLf(const QString& widgetText)
     return out;
 }
 
-QString fromCrLf(const QString& text)
-{
+QString fromCrLf(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -49,6 +46,8 @@ QString fromCrLf(const QString& text)
     return out;
 }
 
-QString themeFileStem(const QString& theme) { return theme.left(7); }
+QString themeFileStem(const QString& theme) {
+    return theme.left(7);
+}
 
 } // namespace quorra

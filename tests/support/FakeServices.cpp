@@ -3,9 +3,10 @@
 namespace quorra::test {
 
 MessageAnswer FakeMessages::show(const QString& title, const QString& text, MessageButtons buttons,
-                                 MessageIcon icon)
-{
+                                 MessageIcon icon) {
     shown.append({title, text, buttons, icon});
+    if (onShow)
+        onShow(shown.back());
     if (m_answers.empty()) {
         ++unexpected;
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
@@ -15,20 +16,17 @@ MessageAnswer FakeMessages::show(const QString& title, const QString& text, Mess
     return answer;
 }
 
-void FakeCursor::setWaitCursor()
-{
+void FakeCursor::setWaitCursor() {
     waiting = true;
     ++waitCount;
 }
 
-void FakeCursor::restoreCursor()
-{
+void FakeCursor::restoreCursor() {
     waiting = false;
     ++restoreCount;
 }
 
-QString FakeFileDialog::chooseFile(const QString& filterDescription, const QString& pattern)
-{
+QString FakeFileDialog::chooseFile(const QString& filterDescription, const QString& pattern) {
     descriptions.append(filterDescription);
     patterns.append(pattern);
     if (m_paths.empty())
@@ -38,22 +36,19 @@ QString FakeFileDialog::chooseFile(const QString& filterDescription, const QStri
     return path;
 }
 
-bool FakeLauncher::startDetached(const QString& program, const QStringList& arguments)
-{
+bool FakeLauncher::startDetached(const QString& program, const QStringList& arguments) {
     starts.append({program, arguments});
     return !failStart;
 }
 
-bool FakePrinter::printLine(const QString& text)
-{
+bool FakePrinter::printLine(const QString& text) {
     if (failAtLine >= 0 && lines.size() == failAtLine)
         return false;
     lines.append(text);
     return true;
 }
 
-bool FakePrinter::endDocument()
-{
+bool FakePrinter::endDocument() {
     if (failEnd)
         return false;
     ended.append(lines);
@@ -61,8 +56,7 @@ bool FakePrinter::endDocument()
     return true;
 }
 
-void FakePrinter::abortDocument()
-{
+void FakePrinter::abortDocument() {
     ++aborted;
     lines.clear();
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace quorra::test {
 
@@ -28,6 +29,7 @@ public:
     bool allAnswersUsed() const { return m_answers.empty(); }
     QList<ShownMessage> shown;
     int unexpected = 0;
+    std::function<void(const ShownMessage&)> onShow; // runs as each box is shown
 
 private:
     std::deque<MessageAnswer> m_answers;
@@ -74,10 +76,10 @@ public:
     bool printLine(const QString& text) override;
     bool endDocument() override;
     void abortDocument() override;
-    QStringList lines;         // lines of the document in progress
-    QList<QStringList> ended;  // documents handed to the printer
+    QStringList lines;        // lines of the document in progress
+    QList<QStringList> ended; // documents handed to the printer
     int aborted = 0;
-    int failAtLine = -1;       // 0-based index of the line that fails, -1 for none
+    int failAtLine = -1; // 0-based index of the line that fails, -1 for none
     bool failEnd = false;
 };
 

@@ -9,8 +9,7 @@ namespace quorra::test {
 
 namespace {
 
-void copyTree(const QString& from, const QString& to)
-{
+void copyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
     QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
@@ -25,25 +24,26 @@ void copyTree(const QString& from, const QString& to)
 
 } // namespace
 
-TestFolder::TestFolder(Contents contents)
-{
+TestFolder::TestFolder(Contents contents) {
     if (contents == ShippedData)
         copyTree(QStringLiteral(QUORRA_SOURCE_DATA), m_dir.path());
 }
 
-void TestFolder::write(const QString& name, const QByteArray& bytes) const
-{
+void TestFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile file(filePath(name));
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QByteArray TestFolder::read(const QString& name) const { return readFile(filePath(name)); }
+QByteArray TestFolder::read(const QString& name) const {
+    return readFile(filePath(name));
+}
 
-void TestFolder::remove(const QString& name) const { QFile::remove(filePath(name)); }
+void TestFolder::remove(const QString& name) const {
+    QFile::remove(filePath(name));
+}
 
-QByteArray readFile(const QString& path)
-{
+QByteArray readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -1,0 +1,71 @@
+#include "entry/FieldControl.h"
+
+#include "entry/TextRules.h"
+#include "entry/Twips.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+#include <limits>
+
+namespace quorra {
+
+namespace {
+
+constexpr int NoLimit = std::numeric_limits<int>::max();
+
+int userLimit(const FieldSpec& spec) {
+    return spec.maxLength > 0 ? spec.maxLength : NoLimit;
+}
+
+} // namespace
+
+FieldControl::FieldControl(const FieldSpec& spec, QWidget* parent)
+    : m_spec(&spec) {
+    QWidget* w = nullptr;
+    if (spec.multiLine) {
+        m_multi = new QPlainTextEdit(parent);
+        m_multi->setTabChangesFocus(true);
+        m_multi->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        m_multi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_multi->setVerticalScrollBarPolicy(spec.verticalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                   : Qt::ScrollBarAlwaysOff);
+        w = m_multi;
+    } else {
+        m_line = new QLineEdit(parent);
+        m_line->setMaxLength(userLimit(spec));
+        m_line->setFrame(true);
+        w = m_line;
+    }
+    w->setObjectName(QString(spec.name));
+    w->setGeometry(twipsRect(spec.rect));
+    if (spec.visibility != FieldVisibility::Shown)
+        w->hide();
+}
+
+QWidget* FieldControl::widget() const {
+    if (m_multi)
+        return m_multi;
+    return m_line;
+}
+
+QString FieldControl::text() const {
+    if (m_multi)
+        return toCrLf(m_multi->document()->toRawText());
+    return m_line->text();
+}
+
+void FieldControl::setText(const QString& text) {
+    if (m_multi) {
+        m_multi->setPlainText(fromCrLf(text));
+        return;
+    }
+    // A program's text is never cut: the limit only stops typing beyond it.
+    m_line->setMaxLength(std::max<qsizetype>(userLimit(*m_spec), text.size()) > NoLimit
+                             ? NoLimit
+                             : int(std::max<qsizetype>(userLimit(*m_spec), text.size())));
+    m_line->setText(text);
+}
+
+} // namespace quorra
