@@ -16,8 +16,7 @@ constexpr std::array<char16_t, 32> High{
 };
 
 // The byte for a character, or -1 when the code page has none.
-int byteFor(char32_t c)
-{
+int byteFor(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return int(c);
     for (int i = 0; i < int(High.size()); ++i) {
@@ -27,8 +26,7 @@ int byteFor(char32_t c)
     return -1;
 }
 
-void appendReference(QByteArray& out, char32_t c)
-{
+void appendReference(QByteArray& out, char32_t c) {
     out += "&#";
     out += QByteArray::number(uint(c));
     out += ';';
@@ -36,8 +34,7 @@ void appendReference(QByteArray& out, char32_t c)
 
 } // namespace
 
-QString decodeCp1252(QByteArrayView bytes)
-{
+QString decodeCp1252(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* d = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -47,13 +44,13 @@ QString decodeCp1252(QByteArrayView bytes)
     return out;
 }
 
-QByteArray encodeCp1252(QStringView text)
-{
+QByteArray encodeCp1252(QStringView text) {
     QByteArray out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
             appendReference(out, QChar::surrogateToUcs4(u, text[i + 1].unicode()));
             ++i;
         } else if (QChar::isSurrogate(u)) {
@@ -67,8 +64,7 @@ QByteArray encodeCp1252(QStringView text)
     return out;
 }
 
-QString decodeTextFile(QByteArrayView bytes)
-{
+QString decodeTextFile(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8.decode(bytes.sliced(3));

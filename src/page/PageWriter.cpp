@@ -1,0 +1,119 @@
+#include "page/PageWriter.h"
+
+#include "entry/TextRules.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace quorra {
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr qsizetype FlushSize = 64 * 1024;
+
+// "The template "/a/Classic.txt" could not be opened: No such file or directory."
+QString failure(const QString& what, const QString& name, const QString& action, QString reason) {
+    if (reason.isEmpty())
+        reason = u"unknown error"_s;
+    QString text = what;
+    if (!name.isEmpty())
+        text += u" \""_s + name + u'"';
+    text += u" could not be "_s + action + u": "_s + reason;
+    if (!text.endsWith(u'.'))
+        text += u'.';
+    return text;
+}
+
+PageResult failed(QString error) {
+    return PageResult{false, std::move(error)};
+}
+
+bool writeAll(QIODevice& device, const QByteArray& bytes) {
+    return device.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+bool isSafeThemeStem(const QString& stem) {
+    return !stem.isEmpty() && !stem.contains(u'/') && !stem.contains(u'\\') && !stem.contains(u".."_s) &&
+           !stem.contains(QChar(u'\0'));
+}
+
+QString templateFileName(const QString& appFolder, const QString& theme) {
+    return appFolder + u'/' + themeFileStem(theme) + u".txt"_s;
+}
+
+QString pageFileName(const QString& appFolder, const QString& theme) {
+    return appFolder + u'/' + themeFileStem(theme) + u".html"_s;
+}
+
+PageResult writePage(QIODevice& templateDevice, QIODevice& pageDevice, const QList<PageField>& fields,
+                     const QString& templateName, const QString& pageName) {
+    PageSubstituter substituter(fields);
+    TemplateLineReader reader(templateDevice);
+    QByteArray out;
+    out.reserve(FlushSize + 4096);
+    QByteArrayView line;
+    while (reader.readLine(line)) {
+        substituter.appendLine(line, out);
+        out.append("\r\n", 2);
+        if (out.size() >= FlushSize) {
+            if (!writeAll(pageDevice, out))
+                return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+            out.resize(0);
+        }
+    }
+    if (reader.hasError())
+        return failed(failure(u"The template"_s, templateName, u"read"_s, reader.errorString()));
+    if (!out.isEmpty() && !writeAll(pageDevice, out))
+        return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+    return PageResult{true, {}};
+}
+
+PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields) {
+    return generatePageFile(appFolder, theme, fields, {});
+}
+
+PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields,
+                            const PageFileFilters& filters) {
+    const QString stem = themeFileStem(theme);
+    if (stem.isEmpty())
+        return failed(u"The page could not be generated: no theme is selected."_s);
+    if (!isSafeThemeStem(stem)) {
+        return failed(u"The page could not be generated: the theme \""_s + theme +
+                      u"\" does not give a plain file name."_s);
+    }
+    const QString templateName = templateFileName(appFolder, theme);
+    const QString pageName = pageFileName(appFolder, theme);
+
+    QFile templateFile(templateName);
+    if (!templateFile.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return failed(failure(u"The template"_s, templateName, u"opened"_s, templateFile.errorString()));
+
+    const QFileInfo existing(pageName);
+    if (existing.exists() && existing.isFile() && !existing.isWritable())
+        return failed(failure(u"The page"_s, pageName, u"written"_s, u"the file is read-only"_s));
+
+    QSaveFile page(pageName);
+    if (!page.open(QIODevice::WriteOnly))
+        return failed(failure(u"The page"_s, pageName, u"created"_s, page.errorString()));
+
+    const std::unique_ptr<QIODevice> templateFilter =
+        filters.templateFilter ? filters.templateFilter(templateFile) : nullptr;
+    const std::unique_ptr<QIODevice> pageFilter = filters.pageFilter ? filters.pageFilter(page) : nullptr;
+    const PageResult result = writePage(templateFilter ? *templateFilter : templateFile,
+                                        pageFilter ? *pageFilter : page, fields, templateName, pageName);
+    templateFile.close();
+    if (!result.ok) {
+        page.cancelWriting();
+        return result;
+    }
+    if (!page.commit())
+        return failed(failure(u"The page"_s, pageName, u"saved"_s, page.errorString()));
+    return result;
+}
+
+} // namespace quorra
