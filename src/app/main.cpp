@@ -1,7 +1,28 @@
+#include "app/Startup.h"
+#include "despatch/QtPrinterService.h"
+#include "entry/QtFileDialogService.h"
+#include "page/QtProgramLauncher.h"
+#include "wizard/MainWindow.h"
+#include "wizard/QtServices.h"
+
 #include <QApplication>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("MarlixNet"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+
+    quorra::QtMessageService messages;
+    quorra::QtCursorService cursor;
+    quorra::QtFileDialogService fileDialog;
+    quorra::QtProgramLauncher launcher;
+    quorra::QtPrinterService printer;
+    const quorra::Services services{messages, cursor, fileDialog, launcher, printer};
+
+    auto window = quorra::Main(services, QCoreApplication::applicationDirPath());
+    if (window->isUnloaded())
+        return 0;
+    QObject::connect(window.get(), &quorra::MainWindow::unloaded, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    return app.exec();
 }

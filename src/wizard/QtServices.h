@@ -1,0 +1,25 @@
+#pragma once
+
+#include "wizard/CursorService.h"
+#include "wizard/MessageService.h"
+
+namespace quorra {
+
+// Message boxes on QMessageBox, above whatever window is up (the splash included).
+class QtMessageService : public MessageService {
+public:
+    MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons,
+                       MessageIcon icon) override;
+};
+
+// The application-wide wait pointer on QGuiApplication's override cursor.
+class QtCursorService : public CursorService {
+public:
+    void setWaitCursor() override;
+    void restoreCursor() override;
+
+private:
+    int m_depth = 0;
+};
+
+} // namespace quorra

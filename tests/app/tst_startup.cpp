@@ -1,0 +1,104 @@
+#include "app/SplashWindow.h"
+#include "app/Startup.h"
+#include "entry/TextRules.h"
+#include "support/FakeServices.h"
+#include "support/TestFolder.h"
+#include "wizard/MainWindow.h"
+
+#include <QLabel>
+#include <QtTest>
+
+using namespace quorra;
+using namespace quorra::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool splashVisible() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<SplashWindow*>(w) && w->isVisible())
+            return true;
+    }
+    return false;
+}
+
+// Notes whether a splash was on screen whenever a main window became visible.
+class ShowWatcher : public QObject {
+public:
+    bool mainShown = false;
+    bool shownWithSplash = false;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && qobject_cast<MainWindow*>(o)) {
+            mainShown = true;
+            shownWithSplash = shownWithSplash || splashVisible();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void splashLayout();
+    void mainWindowNeverWithSplash();
+    void loadMessagesWhileSplashIsUp();
+};
+
+void TestStartup::splashLayout() {
+    SplashWindow splash;
+    QCOMPARE(splash.size(), QSize(396, 253));
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(splash.windowTitle().isEmpty());
+    auto* version = splash.findChild<QLabel*>(u"lblQuorratext"_s);
+    QVERIFY(version);
+    QCOMPARE(toCrLf(version->text()), u"Quorra\r\nDevelopment Wizard\r\n\r\nVersion 1.0.1\r\n"_s);
+    QCOMPARE(version->geometry(), QRect(184, 104, 193, 73));
+    QVERIFY(version->font().bold());
+    auto* warning = splash.findChild<QLabel*>(u"lblWarning"_s);
+    QVERIFY(warning->text().startsWith(u"Warning"_s));
+    QCOMPARE(warning->geometry(), QRect(184, 184, 193, 53));
+    QCOMPARE(splash.findChild<QLabel*>(u"picLogo"_s)->pixmap().size(), QSize(160, 230));
+    QCOMPARE(splash.findChild<QLabel*>(u"imgTitle"_s)->pixmap().size(), QSize(199, 65));
+    QCOMPARE(splash.findChild<QWidget*>(u"fraMainFrame"_s)->geometry(), QRect(0, 0, 396, 249));
+}
+
+void TestStartup::mainWindowNeverWithSplash() {
+    TestFolder folder;
+    FakeServices fakes;
+    ShowWatcher watcher;
+    qApp->installEventFilter(&watcher);
+    auto window = Main(fakes.services(), folder.path(), std::chrono::milliseconds(100));
+    qApp->removeEventFilter(&watcher);
+    QVERIFY(watcher.mainShown);
+    QVERIFY(!watcher.shownWithSplash);
+    QVERIFY(window->isVisible());
+    QVERIFY(!splashVisible());
+    QCOMPARE(window->currentStep(), 0);
+    QVERIFY(fakes.messages.shown.isEmpty());
+    fakes.messages.queue(MessageAnswer::Yes);
+    window->close();
+    QVERIFY(window->isUnloaded());
+}
+
+void TestStartup::loadMessagesWhileSplashIsUp() {
+    TestFolder folder(TestFolder::Empty);
+    FakeServices fakes;
+    QList<bool> splashUp;
+    fakes.messages.onShow = [&](const ShownMessage&) { splashUp.append(splashVisible()); };
+    fakes.messages.queue(MessageAnswer::Ok);
+    auto window = Main(fakes.services(), folder.path(), std::chrono::milliseconds(0));
+    QCOMPARE(fakes.messages.shown.size(), 1);
+    QCOMPARE(fakes.messages.shown.front().text, u"No data in Help File"_s);
+    QCOMPARE(splashUp, QList<bool>{true});
+    QVERIFY(window->isVisible());
+    QVERIFY(window->selectedTheme().isEmpty());
+    fakes.messages.queue(MessageAnswer::Yes);
+    window->close();
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,34 @@
+#include "support/WizardFixture.h"
+
+#include <QApplication>
+#include <QtTest>
+
+namespace quorra::test {
+
+Wizard::~Wizard() = default;
+
+void Wizard::start() {
+    window = std::make_unique<MainWindow>(fakes.services(), folder.path());
+    window->Form_Load();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void Wizard::click(int index) const {
+    QTest::mouseClick(button(index), Qt::LeftButton);
+}
+
+void Wizard::goToStep(int index) const {
+    while (window->currentStep() < index && button(MainWindow::Next)->isEnabled())
+        click(MainWindow::Next);
+    while (window->currentStep() > index)
+        click(MainWindow::Back);
+}
+
+bool Wizard::allAnswered() const {
+    return fakes.messages.allAnswersUsed() && fakes.messages.unexpected == 0 &&
+           fakes.fileDialog.allAnswersUsed();
+}
+
+} // namespace quorra::test

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "support/FakeServices.h"
+#include "support/TestFolder.h"
+#include "wizard/MainWindow.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <memory>
+
+namespace quorra::test {
+
+// A loaded, shown and active main window on a temporary application folder, with fakes
+// for every service.
+class Wizard {
+public:
+    explicit Wizard(TestFolder::Contents contents = TestFolder::ShippedData)
+        : folder(contents) {}
+    ~Wizard();
+
+    // Creates, loads, shows and activates the window.
+    void start();
+    MainWindow& w() const { return *window; }
+    QPushButton* button(int index) const { return window->cmdOption(index); }
+    void click(int index) const;
+    // Clicks Next until the step with this index is shown.
+    void goToStep(int index) const;
+    template <typename T = QWidget> T* control(const QString& name) const {
+        return window->findChild<T*>(name);
+    }
+    QLineEdit* line(const QString& name) const { return control<QLineEdit>(name); }
+    QPlainTextEdit* multi(const QString& name) const { return control<QPlainTextEdit>(name); }
+    // Whether every queued answer was asked for and nothing was asked unexpectedly.
+    bool allAnswered() const;
+
+    TestFolder folder;
+    FakeServices fakes;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace quorra::test
