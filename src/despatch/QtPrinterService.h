@@ -3,17 +3,19 @@
 #include "despatch/PrinterService.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
-class QPainter;
 class QPrinter;
 
 namespace quorra {
 
 // Prints on the system's default printer with its default font and page, or into a PDF
 // file when given one. Each line starts at the left margin; a line wider than the page
-// is wrapped at the right margin and a new page begins when one is full.
+// is wrapped at the right margin and a new page begins when one is full. The lines of a
+// document are kept until it ends and then go to the printer as one job, so an aborted
+// document never reaches the printer.
 class QtPrinterService : public PrinterService {
 public:
     QtPrinterService();
@@ -25,13 +27,12 @@ public:
     void abortDocument() override;
 
 private:
-    bool begin();
-    bool printOneLine(const QString& line);
+    std::unique_ptr<QPrinter> makePrinter() const;
+    static bool paint(QPrinter& printer, const QStringList& lines);
 
     QString m_pdfFile;
-    std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QPainter> m_painter;
-    int m_y = 0;
+    bool m_started = false;
+    QStringList m_lines;
 };
 
 } // namespace quorra

@@ -93,8 +93,11 @@ PageResult generatePageFile(const QString& appFolder, const QString& theme, cons
     if (!templateFile.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return failed(failure(u"The template"_s, templateName, u"opened"_s, templateFile.errorString()));
 
+    // A page its owner may not write is kept, also for a user (root) whom the file system
+    // would let replace it.
     const QFileInfo existing(pageName);
-    if (existing.exists() && existing.isFile() && !existing.isWritable())
+    if (existing.exists() && existing.isFile() &&
+        (!existing.isWritable() || !existing.permissions().testFlag(QFileDevice::WriteOwner)))
         return failed(failure(u"The page"_s, pageName, u"written"_s, u"the file is read-only"_s));
 
     QSaveFile page(pageName);
