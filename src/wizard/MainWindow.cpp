@@ -114,7 +114,11 @@ QLabel* MainWindow::addLabel(QWidget* parent, const QString& caption, const Twip
     if (rect.width > 0) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(twipsRect(rect));
+        QRect r = twipsRect(rect);
+        // A caption that wraps onto more lines than its box holds in this font grows
+        // downwards, so none of it is cut off.
+        r.setHeight(qMax(r.height(), label->heightForWidth(r.width())));
+        label->setGeometry(r);
     } else {
         label->move(twips(rect.left), twips(rect.top));
         label->adjustSize();
