@@ -49,6 +49,14 @@ const QString ClosingText =
     u"Alternatively you can click the Next> Button "_s +
     u"and continue straight to the final part of this program."_s;
 
+// The guidance of all fifteen steps takes a few thousand characters. A hand-edited help
+// file can hold far more, and a text box needs minutes to lay out a single line of a
+// megabyte, so only this much of the file is read and shown.
+constexpr qint64 MaxHelpFileBytes = 1 << 20;
+constexpr qsizetype MaxGuidanceChars = 100'000;
+// A catalogue larger than this is read only up to here.
+constexpr qint64 MaxCatalogueBytes = 16 << 20;
+
 // A number as the old Str() wrote it: one leading blank for the sign.
 QString withSign(int n) {
     return (n < 0 ? u"-"_s : u" "_s) + QString::number(std::abs(n));
@@ -554,8 +562,14 @@ void MainWindow::LoadTexts() {
         return;
     }
     QString guidance;
-    for (const QString& line : readFieldsFromBytes(helpFile.readAll()))
+    for (const QString& line : readFieldsFromBytes(helpFile.read(MaxHelpFileBytes))) {
         guidance += line + CrLf;
+        if (guidance.size() > MaxGuidanceChars) {
+            guidance.truncate(MaxGuidanceChars);
+            guidance += CrLf + u"(The rest of the help file is too long to show.)"_s + CrLf;
+            break;
+        }
+    }
     helpFile.close();
     help->setText(guidance);
 
@@ -569,7 +583,7 @@ void MainWindow::LoadTexts() {
                                  MessageIcon::Information);
         return;
     }
-    const QStringList themes = themeNames(readFieldsFromBytes(themeFile.readAll()));
+    const QStringList themes = themeNames(readFieldsFromBytes(themeFile.read(MaxCatalogueBytes)));
     themeFile.close();
     m_cboTheme->clear();
     m_cboTheme->addItems(themes);

@@ -24,6 +24,10 @@ void copyTree(const QString& from, const QString& to) {
 
 } // namespace
 
+void copyShippedData(const QString& folder) {
+    copyTree(QStringLiteral(QUORRA_SOURCE_DATA), folder);
+}
+
 TestFolder::TestFolder(Contents contents) {
     if (contents == ShippedData)
         copyTree(QStringLiteral(QUORRA_SOURCE_DATA), m_dir.path());

@@ -22,6 +22,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Copies the shipped data files (catalogue, help, templates, images) into a folder.
+void copyShippedData(const QString& folder);
+
 // The bytes of a file, or an empty array when it cannot be read.
 QByteArray readFile(const QString& path);
 

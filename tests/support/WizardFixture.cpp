@@ -8,7 +8,7 @@ namespace quorra::test {
 Wizard::~Wizard() = default;
 
 void Wizard::start() {
-    window = std::make_unique<MainWindow>(fakes.services(), folder.path());
+    window = std::make_unique<MainWindow>(fakes.services(), appFolder.isEmpty() ? folder.path() : appFolder);
     window->Form_Load();
     window->show();
     window->activateWindow();

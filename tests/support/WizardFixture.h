@@ -36,6 +36,7 @@ public:
     bool allAnswered() const;
 
     TestFolder folder;
+    QString appFolder; // the application folder when not the test folder itself
     FakeServices fakes;
     std::unique_ptr<MainWindow> window;
 };
