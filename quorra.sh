@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
-          qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 xvfb xauth)
+          qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 xvfb xauth clang libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
@@ -36,6 +36,11 @@ test)
     install_missing
     build default
     QT_QPA_PLATFORM=offscreen ctest --preset default
+    # The same suite built with AddressSanitizer (leak checking on) and UBSan.
+    build asan
+    QT_QPA_PLATFORM=offscreen ctest --preset asan
+    # A bounded run of every fuzz target (seconds per target).
+    fuzz/run.sh "${QUORRA_FUZZ_SECONDS:-15}"
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -66,9 +66,10 @@ QByteArray encodeCp1252(QStringView text) {
 
 QString decodeTextFile(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes.sliced(3));
-        return text;
+        // Only the first mark is dropped: a U+FEFF after it is text of the file.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(bytes.sliced(3));
     }
     return decodeCp1252(bytes);
 }

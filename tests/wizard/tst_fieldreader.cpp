@@ -47,6 +47,14 @@ void TestFieldReader::fields_data() {
     QTest::newRow("utf-8 byte-order mark") << QByteArray("\xef\xbb\xbf"
                                                          "Caf\xc3\xa9\r\n")
                                            << QStringList{QStringLiteral("Café")};
+    QTest::newRow("only the first byte-order mark is dropped")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf"
+                      "Classic blue\r\n")
+        << QStringList{QStringLiteral("\ufeffClassic blue")};
+    QTest::newRow("invalid utf-8 after the mark")
+        << QByteArray("\xef\xbb\xbf"
+                      "a\xff\r\n")
+        << QStringList{QStringLiteral("a\ufffd")};
     QTest::newRow("nul bytes are text")
         << QByteArray("a\0b\r\n", 5) << QStringList{QString::fromUtf16(u"a\0b", 3)};
 }
