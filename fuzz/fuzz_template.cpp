@@ -42,8 +42,8 @@ namespace {
 
 // Placeholders of the kind the themes use, with shared starts and names inside names.
 constexpr std::array<const char*, 12> Names{
-    "txtCompanyName", "txtCompanyAddress", "txtCompany", "txtPurchase1", "txtPurchase2", "txtPicture1",
-    "txtVAT",         "txtPostage",        "CompanyName", "txt",         "tt",           "&#20013;",
+    "txtCompanyName", "txtCompanyAddress", "txtCompany",  "txtPurchase1", "txtPurchase2", "txtPicture1",
+    "txtVAT",         "txtPostage",        "CompanyName", "txt",          "tt",           "&#20013;",
 };
 
 constexpr std::array<char, 4> Fillers{'x', 't', ' ', '"'};
@@ -151,8 +151,8 @@ QString ownName(const std::string& bytes) {
     return name.isEmpty() ? QStringLiteral("txt") : name;
 }
 
-void checkReader(QIODevice& device, const std::vector<QByteArrayView>& expected, const QList<PageField>& fields,
-                 const QByteArray& templ) {
+void checkReader(QIODevice& device, const std::vector<QByteArrayView>& expected,
+                 const QList<PageField>& fields, const QByteArray& templ) {
     quorra::TemplateLineReader reader(device);
     QByteArrayView line;
     std::size_t count = 0;
@@ -160,7 +160,8 @@ void checkReader(QIODevice& device, const std::vector<QByteArrayView>& expected,
         if (count >= expected.size() || line != expected[count]) {
             note("line number", QByteArray::number(qulonglong(count + 1)));
             note("read", escaped(line));
-            note("expected", count < expected.size() ? escaped(expected[count]) : QByteArray("(no more lines)"));
+            note("expected",
+                 count < expected.size() ? escaped(expected[count]) : QByteArray("(no more lines)"));
             report("the reader gives the template's lines", fields, templ);
         }
         ++count;
