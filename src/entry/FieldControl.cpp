@@ -3,6 +3,7 @@
 #include "entry/TextRules.h"
 #include "entry/Twips.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -18,6 +19,26 @@ constexpr int NoLimit = std::numeric_limits<int>::max();
 int userLimit(const FieldSpec& spec) {
     return spec.maxLength > 0 ? spec.maxLength : NoLimit;
 }
+
+// Alt with a letter is an access key. When no enabled button takes it (Next on the last
+// step), the text box would type the letter; it is dropped instead. AltGr, which types
+// characters, arrives without the Alt modifier on X11 and as Ctrl+Alt on Windows.
+class AccessKeyGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+            if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) &&
+                !key->text().isEmpty() && key->text().at(0).isPrint())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -38,6 +59,7 @@ FieldControl::FieldControl(const FieldSpec& spec, QWidget* parent)
         m_line->setFrame(true);
         w = m_line;
     }
+    w->installEventFilter(new AccessKeyGuard(w));
     w->setObjectName(QString(spec.name));
     w->setGeometry(twipsRect(spec.rect));
     if (spec.visibility != FieldVisibility::Shown)

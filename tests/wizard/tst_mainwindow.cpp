@@ -50,6 +50,7 @@ private slots:
     void tabReachesOnlyFrontStep_data();
     void tabReachesOnlyFrontStep();
     void escapeAndEnterDoNothing();
+    void accessKeyOfDisabledButtonTypesNothing();
     void missingFiles_data();
     void missingFiles();
     void maxLength_data();
@@ -333,6 +334,22 @@ void TestMainWindow::tabReachesOnlyFrontStep() {
         QTest::keyClick(f, Qt::Key_Tab);
     }
     QVERIFY(seen.size() >= 3);
+}
+
+void TestMainWindow::accessKeyOfDisabledButtonTypesNothing() {
+    Wizard wiz;
+    wiz.start();
+    wiz.goToStep(14);
+    QVERIFY(!wiz.button(MainWindow::Next)->isEnabled());
+    QPlainTextEdit* list = wiz.multi(u"txtDespatch"_s);
+    QVERIFY(list->hasFocus());
+    const QString before = wiz.w().fieldText(u"txtDespatch");
+    QWindow* window = wiz.w().windowHandle(); // the path of a real key press: shortcuts first
+    QTest::keyClick(window, Qt::Key_N, Qt::AltModifier);
+    QCOMPARE(wiz.w().fieldText(u"txtDespatch"), before);
+    QCOMPARE(wiz.w().currentStep(), 14);
+    QTest::keyClick(&wiz.w(), Qt::Key_B, Qt::AltModifier); // an enabled button still takes its key
+    QTRY_COMPARE(wiz.w().currentStep(), 13);
 }
 
 void TestMainWindow::escapeAndEnterDoNothing() {
