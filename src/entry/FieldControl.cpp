@@ -16,8 +16,8 @@ namespace {
 
 constexpr int NoLimit = std::numeric_limits<int>::max();
 
-int userLimit(const FieldSpec& spec) {
-    return spec.maxLength > 0 ? spec.maxLength : NoLimit;
+int userLimit(const FieldSpec& fieldDef) {
+    return fieldDef.maxLength > 0 ? fieldDef.maxLength : NoLimit;
 }
 
 // Alt with a letter is an access key. When no enabled button takes it (Next on the last
@@ -42,27 +42,27 @@ protected:
 
 } // namespace
 
-FieldControl::FieldControl(const FieldSpec& spec, QWidget* parent)
-    : m_spec(&spec) {
+FieldControl::FieldControl(const FieldSpec& fieldDef, QWidget* parent)
+    : m_spec(&fieldDef) {
     QWidget* w = nullptr;
-    if (spec.multiLine) {
+    if (fieldDef.multiLine) {
         m_multi = new QPlainTextEdit(parent);
         m_multi->setTabChangesFocus(true);
         m_multi->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         m_multi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m_multi->setVerticalScrollBarPolicy(spec.verticalScrollBar ? Qt::ScrollBarAlwaysOn
-                                                                   : Qt::ScrollBarAlwaysOff);
+        m_multi->setVerticalScrollBarPolicy(fieldDef.verticalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                       : Qt::ScrollBarAlwaysOff);
         w = m_multi;
     } else {
         m_line = new QLineEdit(parent);
-        m_line->setMaxLength(userLimit(spec));
+        m_line->setMaxLength(userLimit(fieldDef));
         m_line->setFrame(true);
         w = m_line;
     }
     w->installEventFilter(new AccessKeyGuard(w));
-    w->setObjectName(QString(spec.name));
-    w->setGeometry(twipsRect(spec.rect));
-    if (spec.visibility != FieldVisibility::Shown)
+    w->setObjectName(QString(fieldDef.name));
+    w->setGeometry(twipsRect(fieldDef.rect));
+    if (fieldDef.visibility != FieldVisibility::Shown)
         w->hide();
 }
 

@@ -14,9 +14,9 @@ namespace quorra {
 // reads and writes with CR LF line breaks, never cut by the user's length limit.
 class FieldControl {
 public:
-    FieldControl(const FieldSpec& spec, QWidget* parent);
+    FieldControl(const FieldSpec& fieldDef, QWidget* parent);
 
-    const FieldSpec& spec() const { return *m_spec; }
+    const FieldSpec& fieldDef() const { return *m_spec; }
     QLatin1StringView name() const { return m_spec->name; }
     QWidget* widget() const;
     QLineEdit* lineEdit() const { return m_line; }

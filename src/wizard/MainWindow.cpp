@@ -155,29 +155,29 @@ void MainWindow::buildControls() {
     // The text fields, in the window's creation order; each panel's other controls are
     // added by buildPanel when its first field comes up, or afterwards.
     auto* amountFilter = new AmountKeyFilter(this);
-    for (const FieldSpec& spec : fieldTable()) {
-        QWidget* parent = spec.panel >= 0 ? static_cast<QWidget*>(m_fFrame[spec.panel]) : this;
-        QLabel* label =
-            spec.label ? addLabel(parent, QString::fromLatin1(spec.label), spec.labelRect, spec.boldLabel)
-                       : nullptr;
-        auto control = std::make_unique<FieldControl>(spec, parent);
+    for (const FieldSpec& fieldDef : fieldTable()) {
+        QWidget* parent = fieldDef.panel >= 0 ? static_cast<QWidget*>(m_fFrame[fieldDef.panel]) : this;
+        QLabel* label = fieldDef.label ? addLabel(parent, QString::fromLatin1(fieldDef.label),
+                                                  fieldDef.labelRect, fieldDef.boldLabel)
+                                       : nullptr;
+        auto control = std::make_unique<FieldControl>(fieldDef, parent);
         QWidget* w = control->widget();
         if (label)
             label->setBuddy(w);
-        if (spec.amountOnly)
+        if (fieldDef.amountOnly)
             w->installEventFilter(amountFilter);
-        if (spec.button) {
+        if (fieldDef.button) {
             auto* button = new QPushButton(u".."_s, parent);
-            button->setObjectName(QString::fromLatin1(spec.button));
-            button->setGeometry(twipsRect(spec.buttonRect));
-            button->setAccessibleName(QString::fromLatin1(spec.label) + u" (choose a file)"_s);
-            const QLatin1StringView name = spec.name;
+            button->setObjectName(QString::fromLatin1(fieldDef.button));
+            button->setGeometry(twipsRect(fieldDef.buttonRect));
+            button->setAccessibleName(QString::fromLatin1(fieldDef.label) + u" (choose a file)"_s);
+            const QLatin1StringView name = fieldDef.name;
             connect(button, &QPushButton::clicked, this, [this, button, name] {
                 takeFocus(button);
                 pictureButton_Click(name);
             });
         }
-        if (spec.name == "txtAmount"_L1)
+        if (fieldDef.name == "txtAmount"_L1)
             w->installEventFilter(this);
         m_fields.push_back(std::move(control));
     }

@@ -51,10 +51,9 @@ void TestFieldReader::fields_data() {
         << QByteArray("\xef\xbb\xbf\xef\xbb\xbf"
                       "Classic blue\r\n")
         << QStringList{QStringLiteral("\ufeffClassic blue")};
-    QTest::newRow("invalid utf-8 after the mark")
-        << QByteArray("\xef\xbb\xbf"
-                      "a\xff\r\n")
-        << QStringList{QStringLiteral("a\ufffd")};
+    QTest::newRow("invalid utf-8 after the mark") << QByteArray("\xef\xbb\xbf"
+                                                                "a\xff\r\n")
+                                                  << QStringList{QStringLiteral("a\ufffd")};
     QTest::newRow("nul bytes are text")
         << QByteArray("a\0b\r\n", 5) << QStringList{QString::fromUtf16(u"a\0b", 3)};
 }
