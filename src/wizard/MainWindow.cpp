@@ -342,10 +342,21 @@ void MainWindow::Form_Load() {
     LoadTexts();
     selectFirstTheme();
     m_vatNo->setChecked(true);
-    vatNo_Click();
     m_summaryPrinted = false;
     m_optItem->setChecked(true);
-    optItem_Click();
+    refreshFragments();
+}
+
+void MainWindow::refreshFragments() {
+    // The VAT and postage fragments follow the options the window shows.
+    if (m_vatYes->isChecked())
+        vatYes_Click();
+    else if (m_vatNo->isChecked())
+        vatNo_Click();
+    if (m_optItem->isChecked())
+        optItem_Click();
+    else if (m_optShipment->isChecked())
+        OptShipment_Click();
 }
 
 void MainWindow::selectFirstTheme() {
@@ -442,15 +453,7 @@ void MainWindow::cmdOption_Click(int index) {
         ShowStep();
         LoadTexts();
         selectFirstTheme();
-        // The fragments follow the options the window still shows.
-        if (m_vatYes->isChecked())
-            vatYes_Click();
-        else if (m_vatNo->isChecked())
-            vatNo_Click();
-        if (m_optItem->isChecked())
-            optItem_Click();
-        else if (m_optShipment->isChecked())
-            OptShipment_Click();
+        refreshFragments(); // after the reset emptied the amount
         break;
     }
     case Back:

@@ -86,6 +86,7 @@ private:
     void buildPanel(int index);
     QLabel* addLabel(QWidget* parent, const QString& caption, const TwipsRect& rect, bool bold = false);
     void setTabOrderForPanels();
+    void refreshFragments();
     void selectFirstTheme();
     void focusFirstControl();
     void takeFocus(QWidget* button);

@@ -26,6 +26,12 @@ void Wizard::goToStep(int index) const {
         click(MainWindow::Back);
 }
 
+void Wizard::fillRequired() const {
+    window->setFieldText(u"txtCompanyName", QStringLiteral("Acme Ltd"));
+    window->setFieldText(u"txtCompanyAddress", QStringLiteral("1 High Street\r\nTown"));
+    window->setFieldText(u"txtContactName", QStringLiteral("Ann Smith"));
+}
+
 bool Wizard::allAnswered() const {
     return fakes.messages.allAnswersUsed() && fakes.messages.unexpected == 0 &&
            fakes.fileDialog.allAnswersUsed();

@@ -32,6 +32,10 @@ public:
     }
     QLineEdit* line(const QString& name) const { return control<QLineEdit>(name); }
     QPlainTextEdit* multi(const QString& name) const { return control<QPlainTextEdit>(name); }
+    // Fills the three details a page needs: company name, address and contact name.
+    void fillRequired() const;
+    // The file stem of the selected theme: its template and page are stem.txt and stem.html.
+    QString pageStem() const { return window->selectedTheme().left(7); }
     // Whether every queued answer was asked for and nothing was asked unexpectedly.
     bool allAnswered() const;
 

@@ -33,16 +33,6 @@ namespace {
 
 using B = MainWindow::Button;
 
-void fillRequired(const Wizard& wiz) {
-    wiz.w().setFieldText(u"txtCompanyName", u"Acme Ltd"_s);
-    wiz.w().setFieldText(u"txtCompanyAddress", u"1 High Street"_s);
-    wiz.w().setFieldText(u"txtContactName", u"Ann Smith"_s);
-}
-
-QString stem(const Wizard& wiz) {
-    return wiz.w().selectedTheme().left(7);
-}
-
 void pressView(const Wizard& wiz) {
     wiz.goToStep(13);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
@@ -56,12 +46,12 @@ void TestBadInput::oddApplicationFolder() {
     wiz.appFolder = wiz.folder.filePath(u"Zoë's \"shop\" $(rm -rf x); & `y`"_s);
     copyShippedData(wiz.appFolder);
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.w().setFieldText(u"txtCompanyLogo", u"/pics/a \"b\" $HOME;|.png"_s);
     pressView(wiz);
     QVERIFY(wiz.fakes.messages.shown.isEmpty());
     QCOMPARE(wiz.fakes.launcher.starts.size(), 1);
-    const QString page = QDir::toNativeSeparators(wiz.appFolder + u'/' + stem(wiz) + u".html"_s);
+    const QString page = QDir::toNativeSeparators(wiz.appFolder + u'/' + wiz.pageStem() + u".html"_s);
     QCOMPARE(wiz.fakes.launcher.starts.front().arguments, QStringList{page});
     QVERIFY(readFile(page).contains("/pics/a \"b\" $HOME;|.png"));
     wiz.goToStep(14);
@@ -71,15 +61,15 @@ void TestBadInput::oddApplicationFolder() {
 void TestBadInput::hugeFields() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     const QString mega(1 << 20, u'é');
     wiz.w().setFieldText(u"txtCompanyName", mega);
     wiz.w().setFieldText(u"txtMissionStatement", QString(1 << 20, u'中'));
     QCOMPARE(wiz.w().fieldText(u"txtCompanyName").size(), mega.size());
-    wiz.folder.write(stem(wiz) + u".txt"_s, "<h1>txtCompanyName</h1>\r\n<p>txtMissionStatement</p>\r\n");
+    wiz.folder.write(wiz.pageStem() + u".txt"_s, "<h1>txtCompanyName</h1>\r\n<p>txtMissionStatement</p>\r\n");
     pressView(wiz);
     QVERIFY(wiz.fakes.messages.shown.isEmpty());
-    const QByteArray page = wiz.folder.read(stem(wiz) + u".html"_s);
+    const QByteArray page = wiz.folder.read(wiz.pageStem() + u".html"_s);
     QCOMPARE(page.size(), (1 << 20) + 9 + 2 + qsizetype(strlen("&#20013;")) * (1 << 20) + 7 + 2);
     QVERIFY(page.startsWith("<h1>\xe9\xe9"));
 }
@@ -109,12 +99,12 @@ void TestBadInput::unicodeTexts() {
     QFETCH(QByteArray, bytes);
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.w().setFieldText(u"txtCompanyFax", text);
-    wiz.folder.write(stem(wiz) + u".txt"_s, "[txtCompanyFax]\r\n");
+    wiz.folder.write(wiz.pageStem() + u".txt"_s, "[txtCompanyFax]\r\n");
     pressView(wiz);
     QVERIFY(wiz.fakes.messages.shown.isEmpty());
-    QCOMPARE(wiz.folder.read(stem(wiz) + u".html"_s), "[" + bytes + "]\r\n");
+    QCOMPARE(wiz.folder.read(wiz.pageStem() + u".html"_s), "[" + bytes + "]\r\n");
 }
 
 void TestBadInput::badTemplates_data() {
@@ -137,12 +127,12 @@ void TestBadInput::badTemplates() {
     QFETCH(qsizetype, pageSize);
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
-    wiz.folder.write(stem(wiz) + u".txt"_s, templ);
+    wiz.fillRequired();
+    wiz.folder.write(wiz.pageStem() + u".txt"_s, templ);
     pressView(wiz);
     QVERIFY(wiz.fakes.messages.shown.isEmpty());
     QCOMPARE(wiz.fakes.launcher.starts.size(), 1);
-    QCOMPARE(QFileInfo(wiz.folder.filePath(stem(wiz) + u".html"_s)).size(), pageSize);
+    QCOMPARE(QFileInfo(wiz.folder.filePath(wiz.pageStem() + u".html"_s)).size(), pageSize);
 }
 
 void TestBadInput::badCatalogues_data() {
@@ -214,7 +204,7 @@ void TestBadInput::unsafeCatalogueStems() {
     catalogue.write(entry + "\r\n");
     catalogue.close();
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     pressView(wiz);
     QCOMPARE(wiz.fakes.launcher.starts.size(), 0);
     QCOMPARE(wiz.fakes.messages.shown.size(), 1);

@@ -14,12 +14,6 @@ namespace {
 
 using B = MainWindow::Button;
 
-void fillRequired(const Wizard& wiz) {
-    wiz.w().setFieldText(u"txtCompanyName", u"Acme Ltd"_s);
-    wiz.w().setFieldText(u"txtCompanyAddress", u"1 High Street\r\nTown"_s);
-    wiz.w().setFieldText(u"txtContactName", u"Ann Smith"_s);
-}
-
 const QString Confirmation =
     u"A list of files required by us to create your e-commerce web page have been sent to your "
     u"printer.\r\n\r\n"
@@ -47,8 +41,7 @@ void TestDespatchFlow::lastStepListsFiles() {
     wiz.w().setFieldText(u"txtCompanyLogo", u"  /pics/logo.png "_s);
     wiz.w().setFieldText(u"txtProPicture3", u"/pics/my shoes.jpg"_s);
     wiz.goToStep(14);
-    const QString page =
-        QDir::toNativeSeparators(wiz.folder.path() + u'/' + wiz.w().selectedTheme().left(7) + u".html"_s);
+    const QString page = QDir::toNativeSeparators(wiz.folder.path() + u'/' + wiz.pageStem() + u".html"_s);
     const QString expected =
         u"The following files need to be despatched by either email or posted on a floppy disk:\r\n"
         u"\r\n"
@@ -89,7 +82,7 @@ void TestDespatchFlow::listFollowsChanges() {
 void TestDespatchFlow::printSucceeds() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.goToStep(14);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdPrint"_s), Qt::LeftButton);
     QCOMPARE(wiz.fakes.printer.ended.size(), 1);
@@ -141,7 +134,7 @@ void TestDespatchFlow::printFails() {
 void TestDespatchFlow::finishAfterPrintAsksNothing() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.fakes.printer.failAtLine = 0;
     wiz.goToStep(14);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdPrint"_s), Qt::LeftButton);
@@ -162,7 +155,7 @@ void TestDespatchFlow::finishAsksToPrint() {
     QFETCH(int, printed);
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.fakes.messages.queue(MessageAnswer(answer));
     if (printed)
         wiz.fakes.messages.queue(MessageAnswer::Ok); // the confirmation
@@ -186,7 +179,7 @@ void TestDespatchFlow::incompleteFinishForgetsPrint() {
     wiz.fakes.messages.queue(MessageAnswer::Yes); // back to the entry
     wiz.click(B::Finish);
     QVERIFY(!wiz.w().summaryPrinted());
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.fakes.messages.queue(MessageAnswer::No);
     wiz.click(B::Finish);
     QCOMPARE(wiz.fakes.messages.shown.last().title, u"Print Request"_s);

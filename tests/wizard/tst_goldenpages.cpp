@@ -103,7 +103,7 @@ void TestGoldenPages::themes() {
     const PageResult result = wiz.w().GeneratePage();
     QVERIFY2(result.ok, qPrintable(result.error));
 
-    const QString stem = wiz.w().selectedTheme().left(7);
+    const QString stem = wiz.pageStem();
     const QByteArray page = wiz.folder.read(stem + u".html"_s);
     const QString goldenName = QStringLiteral(QUORRA_TEST_DATA "/golden/") + stem + u".html"_s;
     if (qEnvironmentVariableIntValue("QUORRA_UPDATE_GOLDEN") == 1) {

@@ -26,19 +26,9 @@ QString postage(const QString& type, const QString& amount) {
            u"\">Postage is charged at £"_s + amount + u" per "_s + type + u'.';
 }
 
-void fillRequired(const Wizard& wiz) {
-    wiz.w().setFieldText(u"txtCompanyName", u"Acme Ltd"_s);
-    wiz.w().setFieldText(u"txtCompanyAddress", u"1 High Street\r\nTown"_s);
-    wiz.w().setFieldText(u"txtContactName", u"Ann Smith"_s);
-}
-
 // A template of our own, one placeholder a line.
 const QByteArray SmallTemplate = "<h1>txtCompanyName</h1>\r\n<p>txtCompanyAddress</p>\r\ntxtPurchase1\r\n"
                                  "txtPurchase2\r\ntxtVAT\r\ntxtPostage\r\ntxtVisa\r\ntxtAmex\r\n";
-
-QString firstStem(const Wizard& wiz) {
-    return wiz.w().selectedTheme().left(7);
-}
 
 } // namespace
 
@@ -144,7 +134,7 @@ void TestPageFlow::restartKeepsFragmentsOfShownOptions() {
 void TestPageFlow::cardsSelectAndDeselect() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.folder.write(u"Classic.txt"_s, SmallTemplate);
     auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
     wiz.goToStep(3);
@@ -190,7 +180,7 @@ void TestPageFlow::viewIncomplete() {
     wiz.start();
     wiz.w().setFieldText(u"txtCompanyAddress", u"Street"_s);
     wiz.w().setFieldText(u"txtContactName", u"Ann"_s);
-    const QString page = wiz.folder.filePath(firstStem(wiz) + u".html"_s);
+    const QString page = wiz.folder.filePath(wiz.pageStem() + u".html"_s);
     wiz.goToStep(13);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
     QCOMPARE(wiz.fakes.messages.shown.size(), 1);
@@ -207,12 +197,12 @@ void TestPageFlow::viewIncomplete() {
 void TestPageFlow::viewStartsViewer() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.goToStep(13);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
     QVERIFY(wiz.fakes.messages.shown.isEmpty());
     QCOMPARE(wiz.fakes.launcher.starts.size(), 1);
-    const QString page = wiz.folder.filePath(firstStem(wiz) + u".html"_s);
+    const QString page = wiz.folder.filePath(wiz.pageStem() + u".html"_s);
     QCOMPARE(wiz.fakes.launcher.starts.front().program, wiz.folder.filePath(u"MarlixExp"_s));
     QCOMPARE(wiz.fakes.launcher.starts.front().arguments, QStringList{QDir::toNativeSeparators(page)});
     QVERIFY(readFile(page).contains("Acme Ltd"));
@@ -224,9 +214,9 @@ void TestPageFlow::viewStartsViewer() {
 void TestPageFlow::viewMissingTemplate() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.w().setFieldText(u"txtProCode1", u"P1"_s);
-    const QString stem = firstStem(wiz);
+    const QString stem = wiz.pageStem();
     wiz.folder.write(stem + u".html"_s, "previous page");
     wiz.folder.remove(stem + u".txt"_s);
     wiz.goToStep(13);
@@ -246,19 +236,19 @@ void TestPageFlow::viewMissingTemplate() {
 void TestPageFlow::viewMissingViewer() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.fakes.launcher.failStart = true;
     wiz.goToStep(13);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
     QCOMPARE(wiz.fakes.messages.shown.size(), 1);
     QCOMPARE(wiz.fakes.messages.shown.front().text, u"Error Opening your Browser"_s);
-    QVERIFY(readFile(wiz.folder.filePath(firstStem(wiz) + u".html"_s)).contains("Acme Ltd"));
+    QVERIFY(readFile(wiz.folder.filePath(wiz.pageStem() + u".html"_s)).contains("Acme Ltd"));
 }
 
 void TestPageFlow::viewTwiceStartsTwo() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.goToStep(13);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
     wiz.goToStep(8);
@@ -267,19 +257,19 @@ void TestPageFlow::viewTwiceStartsTwo() {
     wiz.goToStep(13);
     QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
     QCOMPARE(wiz.fakes.launcher.starts.size(), 2);
-    QVERIFY(readFile(wiz.folder.filePath(firstStem(wiz) + u".html"_s)).contains("Z9|Goods|7.77|Description"));
+    QVERIFY(readFile(wiz.folder.filePath(wiz.pageStem() + u".html"_s)).contains("Z9|Goods|7.77|Description"));
 }
 
 void TestPageFlow::finishWritesPage() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     wiz.fakes.messages.queue(MessageAnswer::No); // no print
     wiz.click(B::Finish);
     QVERIFY(wiz.w().isUnloaded());
     QCOMPARE(wiz.fakes.messages.shown.size(), 1);
     QCOMPARE(wiz.fakes.messages.shown.front().title, u"Print Request"_s);
-    QVERIFY(readFile(wiz.folder.filePath(firstStem(wiz) + u".html"_s)).contains("Acme Ltd"));
+    QVERIFY(readFile(wiz.folder.filePath(wiz.pageStem() + u".html"_s)).contains("Acme Ltd"));
     QCOMPARE(wiz.fakes.cursor.waitCount, 1);
     QVERIFY(!wiz.fakes.cursor.waiting);
 }
@@ -287,8 +277,8 @@ void TestPageFlow::finishWritesPage() {
 void TestPageFlow::finishFailureStaysOpen() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
-    const QString stem = firstStem(wiz);
+    wiz.fillRequired();
+    const QString stem = wiz.pageStem();
     wiz.folder.remove(stem + u".txt"_s);
     wiz.goToStep(6);
     wiz.click(B::Finish);
@@ -304,7 +294,7 @@ void TestPageFlow::finishFailureStaysOpen() {
 void TestPageFlow::typedThemeNeverReachesFiles() {
     Wizard wiz;
     wiz.start();
-    fillRequired(wiz);
+    wiz.fillRequired();
     auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
     const QString chosen = wiz.w().selectedTheme();
     theme->setFocus();
