@@ -322,13 +322,8 @@ qint64 writeSyntheticTemplate(const QString& path, qint64 targetBytes) {
 // ---------------------------------------------------------------------------------------
 // 1. Throughput
 
-// A plain copy through QFile in 64 KiB blocks; bytes copied, or -1.
-qint64 byteCopy(const QString& from, const QString& to) {
-    QFile in(from);
-    QFile out(to);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return -1;
+// Copies in 64 KiB blocks; bytes copied, or -1.
+qint64 copyBlocks(QIODevice& in, QIODevice& out) {
     QByteArray block(CopyBlock, Qt::Uninitialized);
     qint64 total = 0;
     for (;;) {
@@ -342,6 +337,16 @@ qint64 byteCopy(const QString& from, const QString& to) {
         total += n;
     }
     return total;
+}
+
+// A plain copy through QFile in 64 KiB blocks; bytes copied, or -1.
+qint64 byteCopy(const QString& from, const QString& to) {
+    QFile in(from);
+    QFile out(to);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+        !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return -1;
+    return copyBlocks(in, out);
 }
 
 // writePage between two plain files: the generator's own work without the atomic save.
@@ -360,19 +365,8 @@ qint64 byteCopySynced(const QString& from, const QString& to) {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !out.open(QIODevice::WriteOnly))
         return -1;
-    QByteArray block(CopyBlock, Qt::Uninitialized);
-    qint64 total = 0;
-    for (;;) {
-        const qint64 n = in.read(block.data(), CopyBlock);
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break;
-        if (out.write(block.constData(), n) != n)
-            return -1;
-        total += n;
-    }
-    return out.commit() ? total : -1;
+    const qint64 total = copyBlocks(in, out);
+    return total >= 0 && out.commit() ? total : -1;
 }
 
 struct Timed {
