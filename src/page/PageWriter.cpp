@@ -31,8 +31,17 @@ PageResult failed(QString error) {
     return PageResult{false, std::move(error)};
 }
 
+// Writes every byte or fails: a short write is followed by another, which then reports
+// why the rest could not be written (a full disk, a file-size limit).
 bool writeAll(QIODevice& device, const QByteArray& bytes) {
-    return device.write(bytes) == bytes.size();
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 } // namespace
@@ -78,7 +87,7 @@ PageResult generatePageFile(const QString& appFolder, const QString& theme, cons
 }
 
 PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields,
-                            const PageFileFilters& filters) {
+                            const TemplateFilter& templateFilter) {
     const QString stem = themeFileStem(theme);
     if (stem.isEmpty())
         return failed(u"The page could not be generated: no theme is selected."_s);
@@ -100,19 +109,23 @@ PageResult generatePageFile(const QString& appFolder, const QString& theme, cons
         (!existing.isWritable() || !existing.permissions().testFlag(QFileDevice::WriteOwner)))
         return failed(failure(u"The page"_s, pageName, u"written"_s, u"the file is read-only"_s));
 
+    // Unbuffered, so every write reaches the file system here and its failure is seen here;
+    // a buffered save could fail in its last flush and still be committed.
     QSaveFile page(pageName);
-    if (!page.open(QIODevice::WriteOnly))
+    if (!page.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(failure(u"The page"_s, pageName, u"created"_s, page.errorString()));
 
-    const std::unique_ptr<QIODevice> templateFilter =
-        filters.templateFilter ? filters.templateFilter(templateFile) : nullptr;
-    const std::unique_ptr<QIODevice> pageFilter = filters.pageFilter ? filters.pageFilter(page) : nullptr;
-    const PageResult result = writePage(templateFilter ? *templateFilter : templateFile,
-                                        pageFilter ? *pageFilter : page, fields, templateName, pageName);
+    const std::unique_ptr<QIODevice> filtered = templateFilter ? templateFilter(templateFile) : nullptr;
+    const PageResult result =
+        writePage(filtered ? *filtered : templateFile, page, fields, templateName, pageName);
     templateFile.close();
     if (!result.ok) {
         page.cancelWriting();
         return result;
+    }
+    if (page.error() != QFileDevice::NoError || !page.flush()) {
+        page.cancelWriting();
+        return failed(failure(u"The page"_s, pageName, u"written"_s, page.errorString()));
     }
     if (!page.commit())
         return failed(failure(u"The page"_s, pageName, u"saved"_s, page.errorString()));

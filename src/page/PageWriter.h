@@ -33,20 +33,15 @@ QString pageFileName(const QString& appFolder, const QString& theme);
 PageResult writePage(QIODevice& templateDevice, QIODevice& pageDevice, const QList<PageField>& fields,
                      const QString& templateName = {}, const QString& pageName = {});
 
-// Places a device of its own between an open file and the writer (tests make reading or
-// writing fail through it); it returns nullptr to use the file itself.
-using PageDeviceFilter = std::function<std::unique_ptr<QIODevice>(QIODevice& file)>;
-
-struct PageFileFilters {
-    PageDeviceFilter templateFilter;
-    PageDeviceFilter pageFilter;
-};
+// Places a device of its own between the open template and the writer (tests make
+// reading fail through it); it returns nullptr to read the file itself.
+using TemplateFilter = std::function<std::unique_ptr<QIODevice>(QIODevice& file)>;
 
 // Writes the theme's page from its template. The template is opened first; the page is
 // written to a temporary file that replaces it only when everything succeeded, so after
 // any failure the previous page is intact and no partial or temporary file is left.
 PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields);
 PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields,
-                            const PageFileFilters& filters);
+                            const TemplateFilter& templateFilter);
 
 } // namespace quorra

@@ -737,8 +737,12 @@ void MainWindow::cmdView_Click() {
     m_services.cursor.setWaitCursor();
     const PageResult result = GeneratePage();
     m_services.cursor.restoreCursor();
+    if (!result.ok) {
+        reportGenerationFailure(result);
+        return;
+    }
     const QString viewer = m_appFolder + u'/' + viewerProgramName();
-    if (!result.ok || !m_services.launcher.startDetached(viewer, {QDir::toNativeSeparators(pageFile())})) {
+    if (!m_services.launcher.startDetached(viewer, {QDir::toNativeSeparators(pageFile())})) {
         m_services.messages.show(u"File Not Found"_s, u"Error Opening your Browser"_s, MessageButtons::Ok,
                                  MessageIcon::None);
     }

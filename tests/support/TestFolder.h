@@ -28,4 +28,21 @@ void copyShippedData(const QString& folder);
 // The bytes of a file, or an empty array when it cannot be read.
 QByteArray readFile(const QString& path);
 
+// The files of a folder, hidden ones included, by name.
+QStringList filesIn(const QString& folder);
+
+// While it lives, the kernel refuses to write any file of this process past the given
+// size (RLIMIT_FSIZE with SIGXFSZ ignored), as a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    quint64 m_previous = 0;
+    void (*m_previousHandler)(int) = nullptr;
+};
+
 } // namespace quorra::test

@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <optional>
+
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
@@ -44,11 +46,11 @@ private slots:
     void productRowsOnlyForCodes();
     void viewIncomplete();
     void viewStartsViewer();
-    void viewMissingTemplate();
+    void pageNotWritten_data();
+    void pageNotWritten();
     void viewMissingViewer();
     void viewTwiceStartsTwo();
     void finishWritesPage();
-    void finishFailureStaysOpen();
     void typedThemeNeverReachesFiles();
 };
 
@@ -211,25 +213,54 @@ void TestPageFlow::viewStartsViewer() {
     QCOMPARE(wiz.w().currentStep(), 13);
 }
 
-void TestPageFlow::viewMissingTemplate() {
+void TestPageFlow::pageNotWritten_data() {
+    QTest::addColumn<bool>("finish");
+    QTest::addColumn<qint64>("room"); // bytes the disk takes; -1: the template is missing
+    for (const bool finish : {false, true}) {
+        const char* button = finish ? "Finish" : "View";
+        QTest::addRow("%s, template missing", button) << finish << qint64(-1);
+        QTest::addRow("%s, disk full", button) << finish << qint64(0);
+        QTest::addRow("%s, disk full mid-page", button) << finish << qint64(4096);
+    }
+}
+
+// The page stays as it was, the user is told why, no viewer starts and the wizard stays
+// open on its step with everything entered.
+void TestPageFlow::pageNotWritten() {
+    QFETCH(bool, finish);
+    QFETCH(qint64, room);
     Wizard wiz;
     wiz.start();
     wiz.fillRequired();
     wiz.w().setFieldText(u"txtProCode1", u"P1"_s);
     const QString stem = wiz.pageStem();
     wiz.folder.write(stem + u".html"_s, "previous page");
-    wiz.folder.remove(stem + u".txt"_s);
+    if (room < 0)
+        wiz.folder.remove(stem + u".txt"_s);
     wiz.goToStep(13);
-    QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
+    {
+        std::optional<FileSizeLimit> full;
+        if (room >= 0)
+            full.emplace(room);
+        if (finish)
+            wiz.click(B::Finish);
+        else
+            QTest::mouseClick(wiz.control<QPushButton>(u"cmdView"_s), Qt::LeftButton);
+    }
     QCOMPARE(wiz.fakes.messages.shown.size(), 1);
     const ShownMessage& m = wiz.fakes.messages.shown.front();
-    QCOMPARE(m.title, u"File Not Found"_s);
-    QCOMPARE(m.text, u"Error Opening your Browser"_s);
-    QCOMPARE(m.buttons, MessageButtons::Ok);
-    QCOMPARE(m.icon, MessageIcon::None);
+    QCOMPARE(m.title, u"Page Not Generated"_s);
+    QCOMPARE(m.icon, MessageIcon::Information);
+    const QString cause = room < 0 ? wiz.folder.filePath(stem + u".txt"_s) + u"\" could not be opened"_s
+                                   : wiz.folder.filePath(stem + u".html"_s) + u"\" could not be written"_s;
+    QVERIFY2(m.text.contains(cause), qPrintable(m.text));
     QVERIFY(wiz.fakes.launcher.starts.isEmpty());
     QVERIFY(!wiz.fakes.cursor.waiting);
     QCOMPARE(wiz.folder.read(stem + u".html"_s), QByteArray("previous page"));
+    QCOMPARE(filesIn(wiz.folder.path()).filter(stem + u".html"_s), QStringList{stem + u".html"_s});
+    QVERIFY(!wiz.w().isUnloaded());
+    QCOMPARE(wiz.w().currentStep(), 13);
+    QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), u"Acme Ltd"_s);
     QVERIFY(!wiz.w().fieldText(u"txtPurchase1").isEmpty()); // refreshed before the failure
 }
 
@@ -272,23 +303,6 @@ void TestPageFlow::finishWritesPage() {
     QVERIFY(readFile(wiz.folder.filePath(wiz.pageStem() + u".html"_s)).contains("Acme Ltd"));
     QCOMPARE(wiz.fakes.cursor.waitCount, 1);
     QVERIFY(!wiz.fakes.cursor.waiting);
-}
-
-void TestPageFlow::finishFailureStaysOpen() {
-    Wizard wiz;
-    wiz.start();
-    wiz.fillRequired();
-    const QString stem = wiz.pageStem();
-    wiz.folder.remove(stem + u".txt"_s);
-    wiz.goToStep(6);
-    wiz.click(B::Finish);
-    QVERIFY(!wiz.w().isUnloaded());
-    QCOMPARE(wiz.w().currentStep(), 6);
-    QCOMPARE(wiz.fakes.messages.shown.size(), 1);
-    const ShownMessage& m = wiz.fakes.messages.shown.front();
-    QVERIFY2(m.text.contains(stem + u".txt"_s), qPrintable(m.text));
-    QVERIFY(!wiz.fakes.cursor.waiting);
-    QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), u"Acme Ltd"_s);
 }
 
 void TestPageFlow::typedThemeNeverReachesFiles() {
