@@ -208,13 +208,8 @@ void TestBadInput::unsafeCatalogueStems() {
     pressView(wiz);
     QCOMPARE(wiz.fakes.launcher.starts.size(), 0);
     QCOMPARE(wiz.fakes.messages.shown.size(), 1);
-    QCOMPARE(wiz.fakes.messages.shown.front().text, u"Error Opening your Browser"_s);
+    QCOMPARE(wiz.fakes.messages.shown.front().title, u"Page Not Generated"_s);
     QCOMPARE(QDir(wiz.folder.path()).entryList(QDir::Files), QStringList{u"evil.txt"_s});
-
-    // Finish says why and keeps the window.
-    wiz.click(B::Finish);
-    QVERIFY(!wiz.w().isUnloaded());
-    QCOMPARE(wiz.fakes.messages.shown.last().title, u"Page Not Generated"_s);
 }
 
 void TestBadInput::realLauncher() {
