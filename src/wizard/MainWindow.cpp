@@ -409,14 +409,23 @@ void MainWindow::focusFirstControl() {
 void MainWindow::ToggleHelp() {
     QWidget* help = field(u"txtHelp")->widget();
     help->setGeometry(twipsRect(HelpRect));
+    // The step under the guidance text is hidden with it, so the keyboard cannot reach a
+    // field the user cannot see.
+    QGroupBox* panel = m_fFrame[m_currentStep];
     if (m_helpHidden) {
         help->raise();
         help->show();
+        const bool hadFocus = panel->isAncestorOf(QApplication::focusWidget());
+        panel->hide();
+        if (hadFocus)
+            help->setFocus(Qt::OtherFocusReason);
         m_cmdOption[Help]->setText(u"&Continue"_s);
         update();
         m_helpHidden = false;
     } else {
+        panel->show();
         help->hide();
+        focusFirstControl();
         m_cmdOption[Help]->setText(u"&Help"_s);
         update();
         m_helpHidden = true;
@@ -439,12 +448,16 @@ void MainWindow::cmdOption_Click(int index) {
         break;
     case Cancel: {
         m_validationMessage = u"Are you sure you wish to"_s + CrLf + u"cancel data entry and exit?"_s;
-        const MessageAnswer answer = m_services.messages.show(u"Cancel Data Entry"_s, m_validationMessage,
-                                                              MessageButtons::YesNo, MessageIcon::Question);
+        // Escape or the close button leave everything as it was.
+        const MessageAnswer answer =
+            m_services.messages.show(u"Cancel Data Entry"_s, m_validationMessage, MessageButtons::YesNo,
+                                     MessageIcon::Question, MessageAnswer::Dismissed);
         if (answer == MessageAnswer::Yes) {
             Unload();
             return;
         }
+        if (answer != MessageAnswer::No)
+            return;
         if (!m_helpHidden)
             ToggleHelp();
         ResetEntry();
@@ -492,15 +505,17 @@ void MainWindow::cmdOption_Click(int index) {
                 m_validationMessage =
                     u"You did not print out your despatch list."_s + CrLf + u"Do you wish to print now?"_s;
                 if (m_services.messages.show(u"Print Request"_s, m_validationMessage, MessageButtons::YesNo,
-                                             MessageIcon::Question) == MessageAnswer::Yes)
+                                             MessageIcon::Question, MessageAnswer::No) == MessageAnswer::Yes)
                     PrintSummary();
             }
             Unload();
         } else {
             m_summaryPrinted = false;
             m_validationMessage += CrLf + u"Do you wish to to return to data entry?"_s;
+            // Escape or the close button return to the entry: only No ends the program.
             if (m_services.messages.show(u"Incomplete Data Entry"_s, m_validationMessage,
-                                         MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::No)
+                                         MessageButtons::YesNo, MessageIcon::Question,
+                                         MessageAnswer::Yes) == MessageAnswer::No)
                 Unload();
         }
         break;
@@ -527,10 +542,10 @@ void MainWindow::Unload() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_unloading) {
-        const MessageAnswer answer = m_services.messages.show(QString::fromUtf16(texts::WindowTitle),
-                                                              u"Are you sure you wish to exit Program "_s +
-                                                                  CrLf + u"without saving your data?"_s,
-                                                              MessageButtons::YesNo, MessageIcon::Question);
+        const MessageAnswer answer = m_services.messages.show(
+            QString::fromUtf16(texts::WindowTitle),
+            u"Are you sure you wish to exit Program "_s + CrLf + u"without saving your data?"_s,
+            MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No);
         if (answer != MessageAnswer::Yes) {
             event->ignore();
             return;

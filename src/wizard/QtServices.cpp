@@ -5,11 +5,12 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quorra {
 
 MessageAnswer QtMessageService::show(const QString& title, const QString& text, MessageButtons buttons,
-                                     MessageIcon icon) {
+                                     MessageIcon icon, MessageAnswer onEscape) {
     QWidget* parent = QApplication::activeWindow();
     if (!parent) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -26,6 +27,18 @@ MessageAnswer QtMessageService::show(const QString& title, const QString& text, 
         buttons == MessageButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok;
     QMessageBox box(boxIcon, title, fromCrLf(text), boxButtons, parent);
     box.setTextFormat(Qt::PlainText);
+    if (buttons == MessageButtons::YesNo) {
+        box.setDefaultButton(QMessageBox::Yes);
+        if (onEscape == MessageAnswer::Yes) {
+            box.setEscapeButton(QMessageBox::Yes);
+        } else if (onEscape == MessageAnswer::No) {
+            box.setEscapeButton(QMessageBox::No);
+        } else {
+            // Escape and the close button press a button nobody sees: no answer is given.
+            box.addButton(QMessageBox::Cancel)->hide();
+            box.setEscapeButton(QMessageBox::Cancel);
+        }
+    }
     if (!parent) {
         // While the splash is up there is no window to stand on: keep the box above it.
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -36,8 +49,10 @@ MessageAnswer QtMessageService::show(const QString& title, const QString& text, 
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Dismissed;
     default:
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        return buttons == MessageButtons::YesNo ? onEscape : MessageAnswer::Ok;
     }
 }
 

@@ -8,8 +8,8 @@ namespace quorra {
 // Message boxes on QMessageBox, above whatever window is up (the splash included).
 class QtMessageService : public MessageService {
 public:
-    MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons,
-                       MessageIcon icon) override;
+    MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons, MessageIcon icon,
+                       MessageAnswer onEscape = MessageAnswer::Ok) override;
 };
 
 // The application-wide wait pointer on QGuiApplication's override cursor.

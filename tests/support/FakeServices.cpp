@@ -3,8 +3,8 @@
 namespace quorra::test {
 
 MessageAnswer FakeMessages::show(const QString& title, const QString& text, MessageButtons buttons,
-                                 MessageIcon icon) {
-    shown.append({title, text, buttons, icon});
+                                 MessageIcon icon, MessageAnswer onEscape) {
+    shown.append({title, text, buttons, icon, onEscape});
     if (onShow)
         onShow(shown.back());
     if (m_answers.empty()) {

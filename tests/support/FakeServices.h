@@ -17,14 +17,15 @@ struct ShownMessage {
     QString text;
     MessageButtons buttons;
     MessageIcon icon;
+    MessageAnswer onEscape;
 };
 
 // Records every message box and answers from a queue; a box with nothing queued is
 // answered with Ok or No and counted as unexpected.
 class FakeMessages : public MessageService {
 public:
-    MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons,
-                       MessageIcon icon) override;
+    MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons, MessageIcon icon,
+                       MessageAnswer onEscape = MessageAnswer::Ok) override;
     void queue(MessageAnswer answer) { m_answers.push_back(answer); }
     bool allAnswersUsed() const { return m_answers.empty(); }
     QList<ShownMessage> shown;

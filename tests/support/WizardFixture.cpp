@@ -8,7 +8,9 @@ namespace quorra::test {
 Wizard::~Wizard() = default;
 
 void Wizard::start() {
-    window = std::make_unique<MainWindow>(fakes.services(), appFolder.isEmpty() ? folder.path() : appFolder);
+    MessageService& boxes = messages ? *messages : fakes.messages;
+    const Services services{boxes, fakes.cursor, fakes.fileDialog, fakes.launcher, fakes.printer};
+    window = std::make_unique<MainWindow>(services, appFolder.isEmpty() ? folder.path() : appFolder);
     window->Form_Load();
     window->show();
     window->activateWindow();

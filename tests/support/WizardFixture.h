@@ -42,6 +42,7 @@ public:
     TestFolder folder;
     QString appFolder; // the application folder when not the test folder itself
     FakeServices fakes;
+    MessageService* messages = nullptr; // the message boxes when not the fake's
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,12 +1,15 @@
 #include "entry/FieldTable.h"
 #include "page/PageWriter.h"
 #include "support/WizardFixture.h"
+#include "wizard/QtServices.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 using namespace quorra;
@@ -47,6 +50,8 @@ private slots:
     void finishIncomplete();
     void closeBox_data();
     void closeBox();
+    void questionsOnTheRealBox_data();
+    void questionsOnTheRealBox();
     void tabReachesOnlyFrontStep_data();
     void tabReachesOnlyFrontStep();
     void escapeAndEnterDoNothing();
@@ -310,30 +315,102 @@ void TestMainWindow::closeBox() {
     QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), u"Acme"_s);
 }
 
-void TestMainWindow::tabReachesOnlyFrontStep_data() {
-    QTest::addColumn<int>("step");
-    for (int step : {0, 1, 2, 3, 4, 7, 8, 12, 14})
-        QTest::newRow(qPrintable(QString::number(step + 1))) << step;
+void TestMainWindow::questionsOnTheRealBox_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("key"); // 0: the box's close button
+    QTest::addColumn<bool>("ends");
+    for (const char* title :
+         {"Cancel Data Entry", "Incomplete Data Entry", "Quorra Development Wizard", "Print Request"}) {
+        // Escape and the close button never throw the entry away; Print Request ends anyway.
+        const bool ends = QByteArray(title) == "Print Request";
+        QTest::addRow("%s, Escape", title) << QString::fromLatin1(title) << int(Qt::Key_Escape) << ends;
+        QTest::addRow("%s, close", title) << QString::fromLatin1(title) << 0 << ends;
+    }
+    QTest::newRow("Cancel Data Entry, Enter") << u"Cancel Data Entry"_s << int(Qt::Key_Return) << true;
 }
 
+// The live message box: Escape and its close button give the harmless answer.
+void TestMainWindow::questionsOnTheRealBox() {
+    QFETCH(QString, title);
+    QFETCH(int, key);
+    QFETCH(bool, ends);
+    QtMessageService boxes;
+    Wizard wiz;
+    wiz.messages = &boxes;
+    wiz.start();
+    if (title != u"Incomplete Data Entry")
+        wiz.fillRequired();
+    wiz.goToStep(2);
+    wiz.w().setFieldText(u"txtCompanyFax", u"555"_s);
+
+    QString seen;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        seen = box->windowTitle();
+        if (key)
+            QTest::keyClick(box, Qt::Key(key));
+        else
+            box->close();
+    };
+    QTimer::singleShot(0, answer);
+    if (title == u"Cancel Data Entry")
+        wiz.click(B::Cancel);
+    else if (title == u"Quorra Development Wizard")
+        wiz.w().close();
+    else
+        wiz.click(B::Finish);
+    QCOMPARE(seen, title);
+    QCOMPARE(wiz.w().isUnloaded(), ends);
+    QVERIFY(wiz.fakes.printer.ended.isEmpty());
+    if (!ends) {
+        QCOMPARE(wiz.w().currentStep(), 2);
+        QCOMPARE(wiz.w().fieldText(u"txtCompanyFax"), u"555"_s);
+    }
+}
+
+void TestMainWindow::tabReachesOnlyFrontStep_data() {
+    QTest::addColumn<int>("step");
+    QTest::addColumn<bool>("help");
+    for (int step : {0, 1, 2, 3, 4, 7, 8, 12, 14})
+        QTest::newRow(qPrintable(QString::number(step + 1))) << step << false;
+    for (int step : {0, 1, 8})
+        QTest::newRow(qPrintable(QString::number(step + 1) + u", help shown"_s)) << step << true;
+}
+
+// Tab walks the shown step and the buttons; while the guidance text covers the step, only
+// the guidance text and the buttons.
 void TestMainWindow::tabReachesOnlyFrontStep() {
     QFETCH(int, step);
+    QFETCH(bool, help);
     Wizard wiz;
     wiz.start();
     wiz.goToStep(step);
     QWidget* first = QApplication::focusWidget();
     QVERIFY(first);
     QCOMPARE(first->parentWidget(), wiz.w().fFrame(step)); // the step's first control
+    QWidget* guidance = wiz.multi(u"txtHelp"_s);
+    if (help)
+        wiz.click(B::Help);
     QSet<QWidget*> seen;
     for (int i = 0; i < 40; ++i) {
         QWidget* f = QApplication::focusWidget();
         QVERIFY(f);
-        const bool inStep = wiz.w().fFrame(step)->isAncestorOf(f) || f->objectName() == u"cmdOption"_s;
-        QVERIFY2(inStep, qPrintable(f->objectName()));
+        const bool allowed = f->objectName() == u"cmdOption"_s ||
+                             (help ? f == guidance : wiz.w().fFrame(step)->isAncestorOf(f));
+        QVERIFY2(allowed, qPrintable(f->objectName()));
         seen.insert(f);
         QTest::keyClick(f, Qt::Key_Tab);
     }
     QVERIFY(seen.size() >= 3);
+    QCOMPARE(seen.contains(guidance), help);
+    if (help) {
+        wiz.click(B::Help);
+        QCOMPARE(QApplication::focusWidget(), first);
+    }
 }
 
 void TestMainWindow::accessKeyOfDisabledButtonTypesNothing() {
@@ -430,9 +507,9 @@ void TestMainWindow::missingFiles() {
     QVERIFY(wiz.control<QLabel>(u"lblStartScreen"_s)->text().startsWith(startText));
     // The restart copes the same way.
     wiz.click(B::Next);
+    wiz.fakes.messages.queue(MessageAnswer::No);
     for (int i = 0; i < messages.size(); ++i)
         wiz.fakes.messages.queue(MessageAnswer::Ok);
-    wiz.fakes.messages.queue(MessageAnswer::No);
     wiz.click(B::Cancel);
     QCOMPARE(wiz.w().currentStep(), 0);
     QCOMPARE(theme->count(), themes);
