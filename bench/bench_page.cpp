@@ -643,8 +643,8 @@ bool peakMemory(const QString& root, const QString& appFolder) {
 
 class QuietMessages : public quorra::MessageService {
 public:
-    quorra::MessageAnswer show(const QString&, const QString&, quorra::MessageButtons,
-                               quorra::MessageIcon) override {
+    quorra::MessageAnswer show(const QString&, const QString&, quorra::MessageButtons, quorra::MessageIcon,
+                               quorra::MessageAnswer) override {
         ++shown;
         return quorra::MessageAnswer::Ok;
     }
