@@ -9,6 +9,7 @@
 #include "entry/Twips.h"
 #include "page/PageFragments.h"
 #include "page/PageWriter.h"
+#include "wizard/AccessibleNames.h"
 #include "wizard/FieldReader.h"
 
 #include <QApplication>
@@ -170,7 +171,6 @@ void MainWindow::buildControls() {
             auto* button = new QPushButton(u".."_s, parent);
             button->setObjectName(QString::fromLatin1(fieldDef.button));
             button->setGeometry(twipsRect(fieldDef.buttonRect));
-            button->setAccessibleName(QString::fromLatin1(fieldDef.label) + u" (choose a file)"_s);
             const QLatin1StringView name = fieldDef.name;
             connect(button, &QPushButton::clicked, this, [this, button, name] {
                 takeFocus(button);
@@ -187,7 +187,6 @@ void MainWindow::buildControls() {
     QPlainTextEdit* help = field(u"txtHelp")->textEdit();
     help->setReadOnly(true);
     help->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    help->setAccessibleName(u"Guidance"_s);
 
     for (int i = 0; i < 5; ++i) {
         auto* button = new QPushButton(QString::fromLatin1(NavigationButtons[i].caption), this);
@@ -199,6 +198,7 @@ void MainWindow::buildControls() {
         m_cmdOption[i] = button;
     }
     setTabOrderForPanels();
+    nameControlsForScreenReaders(*this);
 }
 
 void MainWindow::buildPanel(int index) {
@@ -245,7 +245,7 @@ void MainWindow::buildPanel(int index) {
         break;
     }
     case 4: {
-        addLabel(panel, u"Postage"_s, {240, 360, 0, 0}, true);
+        QLabel* postage = addLabel(panel, u"Postage"_s, {240, 360, 0, 0}, true);
         addLabel(
             panel,
             u"If you do not charge postage then please enter 0.00 in the Amount box and click in either Item or Shipment."_s,
@@ -259,6 +259,7 @@ void MainWindow::buildPanel(int index) {
         auto* group = new QButtonGroup(panel);
         group->addButton(m_optItem);
         group->addButton(m_optShipment);
+        postage->setBuddy(m_optItem);
         connect(m_optItem, &QRadioButton::clicked, this, &MainWindow::optItem_Click);
         connect(m_optShipment, &QRadioButton::clicked, this, &MainWindow::OptShipment_Click);
         break;

@@ -3,6 +3,7 @@
 #include "support/WizardFixture.h"
 #include "wizard/QtServices.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,6 +45,9 @@ private slots:
     void backToFirstStep();
     void helpToggle_data();
     void helpToggle();
+    void screenReaderNames_data();
+    void screenReaderNames();
+    void everyControlNamedOnEveryStep();
     void cancelYesEnds();
     void cancelNoRestarts();
     void finishIncomplete_data();
@@ -199,6 +203,80 @@ void TestMainWindow::helpToggle() {
     QVERIFY(wiz.w().helpHidden());
     QCOMPARE(wiz.button(B::Help)->text(), u"&Help"_s);
     QCOMPARE(wiz.w().currentStep(), stepAfter);
+}
+
+void TestMainWindow::screenReaderNames_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("index"); // of a navigation button
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Help") << "cmdOption" << 0 << "Help";
+    QTest::newRow("Cancel") << "cmdOption" << 1 << "Cancel";
+    QTest::newRow("Back") << "cmdOption" << 2 << "Back";
+    QTest::newRow("Next") << "cmdOption" << 3 << "Next";
+    QTest::newRow("Finish") << "cmdOption" << 4 << "Finish";
+    QTest::newRow("View") << "cmdView" << -1 << "View Page";
+    QTest::newRow("Print") << "cmdPrint" << -1 << "Print Page";
+    QTest::newRow("logo button") << "cmdLogo" << -1 << "Browse for Company Logo";
+    QTest::newRow("picture 2 button") << "cmdPic2" << -1 << "Browse for Additional Picture 2";
+    QTest::newRow("product 4 button") << "cmdPro4" << -1 << "Browse for Product Picture 4";
+    QTest::newRow("cards") << "lstCreditCards" << -1 << "Credit Card Acceptance";
+    QTest::newRow("theme") << "cboTheme" << -1 << "Website Theme";
+    QTest::newRow("VAT yes") << "vatYes" << -1 << "Vat Registered: Yes";
+    QTest::newRow("VAT no") << "vatNo" << -1 << "Vat Registered: No";
+    QTest::newRow("per item") << "optItem" << -1 << "Postage: Per Item";
+    QTest::newRow("per shipment") << "OptShipment" << -1 << "Postage: Per Shipment";
+    QTest::newRow("company name") << "txtCompanyName" << -1 << "Company Name";
+    QTest::newRow("product 3 price") << "txtProPrice3" << -1 << "Product Price";
+    QTest::newRow("despatch") << "txtDespatch" << -1 << "Despatch Instructions";
+    QTest::newRow("guidance") << "txtHelp" << -1 << "Guidance";
+}
+
+void TestMainWindow::screenReaderNames() {
+    QFETCH(QString, control);
+    QFETCH(int, index);
+    QFETCH(QString, name);
+    Wizard wiz;
+    wiz.start();
+    QWidget* c = index >= 0 ? wiz.button(index) : wiz.control(control);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), name);
+    if (auto* box = qobject_cast<QComboBox*>(c)) { // announced as its name, with the theme as its value
+        QCOMPARE(a->role(), QAccessible::ComboBox);
+        QCOMPARE(a->text(QAccessible::Value), box->itemText(0));
+    }
+}
+
+void TestMainWindow::everyControlNamedOnEveryStep() {
+    Wizard wiz;
+    wiz.start();
+    QSet<QWidget*> seen;
+    QStringList unnamed;
+    const auto checkShownControls = [&] {
+        for (QWidget* c : wiz.w().findChildren<QWidget*>()) {
+            if (c->focusPolicy() == Qt::NoFocus || c->focusProxy() || !c->isVisible())
+                continue;
+            seen.insert(c);
+            const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+            if (!name.contains(QRegularExpression(u"[A-Za-z]"_s))) // ".." says nothing
+                unnamed += u"%1 on step %2"_s.arg(c->objectName()).arg(wiz.w().currentStep() + 1);
+        }
+    };
+    for (int step = 0; step < 15; ++step) {
+        if (step > 0)
+            wiz.click(B::Next);
+        checkShownControls();
+    }
+    wiz.click(B::Help);
+    checkShownControls();
+    QCOMPARE(unnamed, QStringList());
+    QCOMPARE(seen.size(), 55); // 33 entry fields, guidance, theme, cards, 4 options, 15 buttons
+    QAccessibleInterface* help = QAccessible::queryAccessibleInterface(wiz.button(B::Help));
+    QCOMPARE(help->text(QAccessible::Name), u"Continue"_s);
+    QAccessibleInterface* guidance = QAccessible::queryAccessibleInterface(wiz.multi(u"txtHelp"_s));
+    QCOMPARE(guidance->text(QAccessible::Name), u"Guidance"_s);
+    QVERIFY(guidance->text(QAccessible::Value).size() > 100);
+    QCOMPARE(guidance->text(QAccessible::Value), wiz.multi(u"txtHelp"_s)->toPlainText());
 }
 
 void TestMainWindow::cancelYesEnds() {
