@@ -416,10 +416,8 @@ void MainWindow::ToggleHelp() {
     if (m_helpHidden) {
         help->raise();
         help->show();
-        const bool hadFocus = panel->isAncestorOf(QApplication::focusWidget());
         panel->hide();
-        if (hadFocus)
-            help->setFocus(Qt::OtherFocusReason);
+        help->setFocus(Qt::OtherFocusReason); // a screen reader reads it out
         m_cmdOption[Help]->setText(u"&Continue"_s);
         update();
         m_helpHidden = false;
