@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev libcups2-dev cups cups-client poppler-utils
           qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 xvfb xauth clang libclang-rt-14-dev)
 
 install_missing() {

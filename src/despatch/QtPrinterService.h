@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
 class QPrinter;
 
 namespace quorra {
@@ -15,7 +13,8 @@ namespace quorra {
 // file when given one. Each line starts at the left margin; a line wider than the page
 // is wrapped at the right margin and a new page begins when one is full. The lines of a
 // document are kept until it ends and then go to the printer as one job, so an aborted
-// document never reaches the printer.
+// document never reaches the printer. The job is handed to the print spooler (CUPS)
+// directly, so a queue that refuses it is reported as a failure.
 class QtPrinterService : public PrinterService {
 public:
     QtPrinterService();
@@ -26,13 +25,18 @@ public:
     bool endDocument() override;
     void abortDocument() override;
 
+    // Why the last document failed, for diagnostics.
+    QString lastError() const { return m_error; }
+
 private:
-    std::unique_ptr<QPrinter> makePrinter() const;
+    bool paintTo(const QString& pdfFile, const QString& printerName);
+    bool submit(const QString& pdfFile, const QString& printerName);
     static bool paint(QPrinter& printer, const QStringList& lines);
 
     QString m_pdfFile;
     bool m_started = false;
     QStringList m_lines;
+    QString m_error;
 };
 
 } // namespace quorra

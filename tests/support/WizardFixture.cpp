@@ -9,7 +9,8 @@ Wizard::~Wizard() = default;
 
 void Wizard::start() {
     MessageService& boxes = messages ? *messages : fakes.messages;
-    const Services services{boxes, fakes.cursor, fakes.fileDialog, fakes.launcher, fakes.printer};
+    PrinterService& paper = printer ? *printer : fakes.printer;
+    const Services services{boxes, fakes.cursor, fakes.fileDialog, fakes.launcher, paper};
     window = std::make_unique<MainWindow>(services, appFolder.isEmpty() ? folder.path() : appFolder);
     window->Form_Load();
     window->show();

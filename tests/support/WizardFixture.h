@@ -43,6 +43,7 @@ public:
     QString appFolder; // the application folder when not the test folder itself
     FakeServices fakes;
     MessageService* messages = nullptr; // the message boxes when not the fake's
+    PrinterService* printer = nullptr;  // the printer when not the fake's
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDir>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace quorra::test {
+
+// A CUPS scheduler of the test's own, run as the current user: configuration, spool and
+// logs in a temporary folder, reached through a local socket that CUPS_SERVER names for
+// this process. Its queue "summary" copies each job into jobFile().
+class PrivateCups {
+public:
+    PrivateCups();
+    ~PrivateCups();
+    PrivateCups(const PrivateCups&) = delete;
+    PrivateCups& operator=(const PrivateCups&) = delete;
+
+    // Starts the scheduler with the queue (not yet the default); empty on success, else why not.
+    QString start();
+    // Runs a CUPS command (lpadmin, cupsreject, cupsdisable, lpstat...) against it.
+    bool run(const QString& program, const QStringList& arguments, QString* output = nullptr) const;
+    QString jobFile() const { return m_dir.filePath(QStringLiteral("out/job")); }
+
+private:
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/quorra-cups-XXXXXX")};
+    QProcess m_cupsd;
+};
+
+} // namespace quorra::test
