@@ -273,6 +273,7 @@ void MainWindow::buildPanel(int index) {
         break;
     }
     case 14: {
+        field(u"txtDespatch")->widget()->setFont(fixedPitchFont());
         m_cmdPrint = new QPushButton(u"&Print Page"_s, panel);
         m_cmdPrint->setObjectName(u"cmdPrint"_s);
         m_cmdPrint->setGeometry(twipsRect(1680, 2760, 1455, 375));
