@@ -10,6 +10,7 @@
 #include "page/PageFragments.h"
 #include "page/PageWriter.h"
 #include "wizard/FieldReader.h"
+#include "wizard/PanelStyle.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -143,14 +144,17 @@ void MainWindow::buildControls() {
     m_picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_picture1->setPixmap(QPixmap(u":/art/logo.png"_s));
 
+    auto* panelStyle = new PanelStyle;
     for (int i = 0; i < StepCount; ++i) {
         auto* panel = new QGroupBox(this);
         panel->setObjectName(u"fFrame"_s);
         panel->setProperty("index", i);
         panel->setGeometry(twipsRect(PanelRect));
+        panel->setStyle(panelStyle);
         panel->hide();
         m_fFrame[i] = panel;
     }
+    panelStyle->setParent(this); // the last child, so it outlives the panels
 
     // The text fields, in the window's creation order; each panel's other controls are
     // added by buildPanel when its first field comes up, or afterwards.
