@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontDatabase>
 
 namespace quorra {
 
@@ -11,6 +12,15 @@ inline QFont dialogFont(bool bold = false) {
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     font.setBold(bold);
+    return font;
+}
+
+// A fixed-pitch font of the same size, for text laid out in columns of blanks.
+inline QFont fixedPitchFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(11);
     return font;
 }
 

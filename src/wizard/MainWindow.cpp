@@ -11,6 +11,7 @@
 #include "page/PageWriter.h"
 #include "wizard/AccessibleNames.h"
 #include "wizard/FieldReader.h"
+#include "wizard/PanelStyle.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -144,14 +145,17 @@ void MainWindow::buildControls() {
     m_picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_picture1->setPixmap(QPixmap(u":/art/logo.png"_s));
 
+    auto* panelStyle = new PanelStyle;
     for (int i = 0; i < StepCount; ++i) {
         auto* panel = new QGroupBox(this);
         panel->setObjectName(u"fFrame"_s);
         panel->setProperty("index", i);
         panel->setGeometry(twipsRect(PanelRect));
+        panel->setStyle(panelStyle);
         panel->hide();
         m_fFrame[i] = panel;
     }
+    panelStyle->setParent(this); // the last child, so it outlives the panels
 
     // The text fields, in the window's creation order; each panel's other controls are
     // added by buildPanel when its first field comes up, or afterwards.
@@ -274,6 +278,7 @@ void MainWindow::buildPanel(int index) {
         break;
     }
     case 14: {
+        field(u"txtDespatch")->widget()->setFont(fixedPitchFont());
         m_cmdPrint = new QPushButton(u"&Print Page"_s, panel);
         m_cmdPrint->setObjectName(u"cmdPrint"_s);
         m_cmdPrint->setGeometry(twipsRect(1680, 2760, 1455, 375));

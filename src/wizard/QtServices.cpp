@@ -1,5 +1,6 @@
 #include "wizard/QtServices.h"
 
+#include "entry/DialogFont.h"
 #include "entry/TextRules.h"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ MessageAnswer QtMessageService::show(const QString& title, const QString& text, 
             box.setEscapeButton(QMessageBox::Cancel);
         }
     }
+    box.setFont(dialogFont()); // the font of the wizard window
     if (!parent) {
         // While the splash is up there is no window to stand on: keep the box above it.
         box.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -1,9 +1,12 @@
 #include "page/QtProgramLauncher.h"
 #include "support/WizardFixture.h"
+#include "wizard/QtServices.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QtTest>
 
 using namespace quorra;
@@ -27,6 +30,7 @@ private slots:
     void unsafeCatalogueStems_data();
     void unsafeCatalogueStems();
     void realLauncher();
+    void realMessageBoxFont();
 };
 
 namespace {
@@ -224,6 +228,25 @@ void TestBadInput::realLauncher() {
     QVERIFY(launcher.startDetached(folder.filePath(u"MarlixExp"_s), {page}));
     QTRY_VERIFY(QFile::exists(folder.filePath(u"args"_s)));
     QTRY_COMPARE(folder.read(u"args"_s), "1\n" + page.toUtf8() + "\n");
+}
+
+void TestBadInput::realMessageBoxFont() {
+    Wizard wiz;
+    wiz.start();
+    QFont shown;
+    QTimer::singleShot(0, &wiz.w(), [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        shown = box->findChild<QLabel*>(u"qt_msgbox_label"_s)->font();
+        box->done(QMessageBox::Ok);
+    });
+    QtMessageService messages;
+    QCOMPARE(messages.show(u"File Not Found"_s, u"Error Opening your Browser"_s, MessageButtons::Ok,
+                           MessageIcon::None),
+             MessageAnswer::Ok);
+    // The box speaks in the window's font, not in a larger one of its own.
+    QCOMPARE(QFontInfo(shown).pixelSize(), QFontInfo(wiz.w().font()).pixelSize());
+    QCOMPARE(QFontInfo(shown).family(), QFontInfo(wiz.w().font()).family());
 }
 
 QTEST_MAIN(TestBadInput)

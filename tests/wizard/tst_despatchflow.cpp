@@ -60,6 +60,10 @@ void TestDespatchFlow::lastStepListsFiles() {
         u"Consult the PUBLISHING section in the manual for further details."_s;
     QCOMPARE(wiz.w().fieldText(u"txtDespatch"), expected);
     QCOMPARE(wiz.multi(u"txtDespatch"_s)->document()->blockCount(), 13);
+    // Shown in a fixed-pitch font, so the paths after the padded labels line up.
+    const QFontMetrics metrics(wiz.multi(u"txtDespatch"_s)->font());
+    QCOMPARE(metrics.horizontalAdvance(u"Add. Picture 1    "_s),
+             metrics.horizontalAdvance(u"Company Logo      "_s));
 }
 
 void TestDespatchFlow::listFollowsChanges() {

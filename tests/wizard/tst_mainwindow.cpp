@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -27,6 +28,46 @@ QString buttonStates(const Wizard& wiz) {
     for (int i = 0; i < 5; ++i)
         s += wiz.button(i)->isEnabled() ? u'1' : u'0';
     return s;
+}
+
+// Where a control draws: a label its text, any other control its whole rectangle.
+QRect drawnRect(const QWidget* w) {
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        const int flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
+        return label->fontMetrics()
+            .boundingRect(label->contentsRect(), flags, label->text())
+            .translated(label->pos());
+    }
+    return w->geometry();
+}
+
+// Empty when every shown control of the panel lies inside its frame and clear of the
+// others; otherwise what is wrong.
+QString panelLayoutProblem(const QGroupBox* panel) {
+    QStyleOptionGroupBox option;
+    option.initFrom(panel);
+    option.text = panel->title();
+    option.textAlignment = panel->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect inside =
+        panel->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, panel);
+    QList<const QWidget*> seen;
+    for (const QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!w->isVisible())
+            continue;
+        const QRect r = drawnRect(w);
+        if (!inside.contains(r))
+            return QDebug::toString(w) + u" at "_s + QDebug::toString(r) + u" leaves "_s +
+                   QDebug::toString(inside);
+        for (const QWidget* other : seen) {
+            // The twips put a ".." button one pixel into its field; more is an overlap.
+            const QRect both = r & drawnRect(other);
+            if (both.width() > 1 && both.height() > 1)
+                return QDebug::toString(w) + u" overlaps "_s + QDebug::toString(other);
+        }
+        seen.append(w);
+    }
+    return {};
 }
 
 const QString Incomplete = u"You must enter a Company Name.\r\nYou must enter a Company Address.\r\n"
@@ -151,9 +192,11 @@ void TestMainWindow::controlsOfTheTables() {
 void TestMainWindow::walkAllSteps() {
     Wizard wiz;
     wiz.start();
+    QCOMPARE(panelLayoutProblem(wiz.w().fFrame(0)), QString());
     for (int step = 1; step < 15; ++step) {
         wiz.click(B::Next);
         QCOMPARE(wiz.w().currentStep(), step);
+        QCOMPARE(panelLayoutProblem(wiz.w().fFrame(step)), QString());
         QCOMPARE(wiz.w().fFrame(step)->title(), u"Step  %1  of  15"_s.arg(step + 1));
         QVERIFY(wiz.w().fFrame(step)->isVisible());
         QVERIFY(!wiz.w().fFrame(step - 1)->isVisible());
