@@ -1,12 +1,17 @@
 #pragma once
 
 // Helpers the fuzz targets share: a failing check that says what went wrong, readable
-// dumps of the values involved, a reference Windows-1252 encoder written from the code
-// page's table, and a device that hands out its bytes a few at a time.
+// dumps of the values involved, plain references of the rules (the Windows-1252 encoder
+// written from the code page's table, the template's lines and their substitution, the
+// postage amount, the window's field names), and a device that hands out its bytes a few
+// at a time.
+
+#include "page/PageSubstituter.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QIODevice>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -16,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace fuzzsupport {
@@ -165,6 +171,184 @@ inline QString trimSpaces(const QString& text) {
     return text.sliced(first, last - first);
 }
 
+// The lines of a template: each ends at a CR (with the LF right after it, if any) or at a
+// lone LF; the last line needs no line end.
+inline std::vector<QByteArrayView> templateLines(QByteArrayView bytes) {
+    std::vector<QByteArrayView> lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(bytes.sliced(start, i - start));
+            i += c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < bytes.size())
+        lines.push_back(bytes.sliced(start));
+    return lines;
+}
+
+// A field as the substitution rule sees it: its name (the names are ASCII) and its text
+// trimmed of spaces, in Windows-1252.
+struct Placeholder {
+    QByteArray name;
+    QByteArray text;
+};
+
+inline std::vector<Placeholder> placeholders(const QList<quorra::PageField>& fields) {
+    std::vector<Placeholder> out;
+    out.reserve(std::size_t(fields.size()));
+    for (const quorra::PageField& field : fields)
+        out.push_back({field.name.toLatin1(), referenceCp1252(trimSpaces(field.text))});
+    return out;
+}
+
+// One line filled in by the rule: the first field, in list order, whose name occurs in the
+// line and whose text, trimmed of spaces and encoded, is not the name itself, has every
+// occurrence of its name replaced, left to right without overlaps. Nothing else changes.
+inline void appendExpectedLine(QByteArrayView line, const std::vector<Placeholder>& fields, QByteArray& out) {
+    for (const Placeholder& field : fields) {
+        if (field.name.isEmpty() || !line.contains(field.name) || field.text == field.name)
+            continue;
+        qsizetype i = 0;
+        while (i < line.size()) {
+            if (line.sliced(i).startsWith(field.name)) {
+                out += field.text;
+                i += field.name.size();
+            } else {
+                out += line[i];
+                ++i;
+            }
+        }
+        return;
+    }
+    out += line;
+}
+
+inline QByteArray expectedLine(QByteArrayView line, const std::vector<Placeholder>& fields) {
+    QByteArray out;
+    appendExpectedLine(line, fields, out);
+    return out;
+}
+
+// The page of a template: every line filled in by the rule and ended by CR LF.
+inline QByteArray expectedPage(QByteArrayView templ, const std::vector<Placeholder>& fields) {
+    QByteArray page;
+    for (const QByteArrayView line : templateLines(templ)) {
+        appendExpectedLine(line, fields, page);
+        page += "\r\n";
+    }
+    return page;
+}
+
+// The text boxes of the main window in the order it creates them, which is the order the
+// page generator tries their names in.
+constexpr std::array<const char*, 46> WindowFieldNames{
+    "txtPurchase5",      "txtPurchase4",
+    "txtPurchase3",      "txtPurchase2",
+    "txtPurchase1",      "txtAmount",
+    "txtPostage",        "txtVAT",
+    "txtAmex",           "txtDelta",
+    "txtSwitch",         "txtVisa",
+    "txtAccess",         "txtDespatch",
+    "txtEmailAddress",   "txtContactName",
+    "txtCompanyFax",     "txtCompanyTelephone",
+    "txtProPrice5",      "txtProDesc5",
+    "txtProCode5",       "txtProPicture5",
+    "txtProPicture4",    "txtProCode4",
+    "txtProDesc4",       "txtProPrice4",
+    "txtProPrice3",      "txtProDesc3",
+    "txtProCode3",       "txtProPicture3",
+    "txtProPicture2",    "txtProCode2",
+    "txtProDesc2",       "txtProPrice2",
+    "txtPicture2",       "txtPicture1",
+    "txtCompanyHistory", "txtMissionStatement",
+    "txtProPrice1",      "txtProPicture1",
+    "txtProCode1",       "txtProDesc1",
+    "txtHelp",           "txtCompanyAddress",
+    "txtCompanyName",    "txtCompanyLogo",
+};
+
+// A postage amount as the field's text gives it: optional spaces, an optional sign, digits
+// with at most one full stop (at least one digit in all) and optional spaces.
+struct AmountNumber {
+    bool negative = false;
+    std::string whole;    // digits before the full stop, as typed
+    std::string fraction; // digits after it
+};
+
+inline bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+inline bool parseAmountNumber(const QString& text, AmountNumber& number) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
+        number.negative = text[i] == u'-';
+        ++i;
+    }
+    bool point = false;
+    for (; i < n && (isAsciiDigit(text[i]) || (text[i] == u'.' && !point)); ++i) {
+        if (text[i] == u'.')
+            point = true;
+        else
+            (point ? number.fraction : number.whole) += char(text[i].unicode());
+    }
+    while (i < n && text[i] == u' ')
+        ++i;
+    return i == n && !(number.whole.empty() && number.fraction.empty());
+}
+
+// The amount rounded half away from zero to hundredths, on the decimal digits: the
+// magnitude in hundredths is the whole digits followed by the first two decimals, plus
+// one when the third decimal is 5 or more (the rest of the decimals cannot change that).
+inline QString expectedAmount(const AmountNumber& number) {
+    std::string fraction = number.fraction;
+    fraction.resize(std::max<std::size_t>(fraction.size(), 3), '0');
+    std::vector<int> hundredths; // least significant digit first
+    const std::string digits = number.whole + fraction.substr(0, 2);
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it)
+        hundredths.push_back(*it - '0');
+    if (fraction[2] >= '5') {
+        int carry = 1;
+        for (int& d : hundredths) {
+            d += carry;
+            carry = d / 10;
+            d %= 10;
+        }
+        if (carry)
+            hundredths.push_back(carry);
+    }
+    while (hundredths.size() > 3 && hundredths.back() == 0)
+        hundredths.pop_back();
+    hundredths.resize(std::max<std::size_t>(hundredths.size(), 3), 0); // ".5" has no whole digit
+    bool zero = true;
+    for (const int d : hundredths)
+        zero = zero && d == 0;
+
+    std::string out = number.negative && !zero ? "-" : "";
+    for (std::size_t i = hundredths.size(); i-- > 0;) {
+        out += char('0' + hundredths[i]);
+        if (i == 2)
+            out += '.';
+    }
+    return QString::fromLatin1(out);
+}
+
+// The text of the amount field written as "0.00": a number as above, anything else
+// (the empty text too) as it is.
+inline QString expectedAmount(const QString& text) {
+    AmountNumber number;
+    return parseAmountNumber(text, number) ? expectedAmount(number) : text;
+}
+
 // UTF-16 text taken two bytes at a time, little-endian; an odd last byte is dropped.
 inline QString utf16Text(QByteArrayView bytes) {
     QString out;
@@ -175,6 +359,13 @@ inline QString utf16Text(QByteArrayView bytes) {
         out += QChar(char16_t(lo | (hi << 8)));
     }
     return out;
+}
+
+// A text from input bytes: UTF-8, or UTF-16 two bytes a unit (any unit, lone surrogates
+// included).
+inline QString inputText(const std::string& bytes, bool utf16) {
+    const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
+    return utf16 ? utf16Text(view) : QString::fromUtf8(view);
 }
 
 // A read-only sequential device that gives out at most the next size of a repeating list

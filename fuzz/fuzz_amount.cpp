@@ -1,9 +1,9 @@
 // Fuzzes the postage amount format "0.00".
 //
 // The input is the text of the postage field, UTF-8. A text that is a number by the
-// grammar in AmountFormat.h is compared with the amount worked out here on its decimal
-// digits (and, when short, with integer arithmetic too); any other text must come back
-// unchanged.
+// grammar in AmountFormat.h is compared with the amount the shared reference works out on
+// its decimal digits (and, when short, with integer arithmetic here too); any other text
+// must come back unchanged.
 
 #include "FuzzSupport.h"
 
@@ -20,87 +20,18 @@ using namespace fuzzsupport;
 
 namespace {
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-struct Number {
-    bool negative = false;
-    std::string whole;    // digits before the full stop, as typed
-    std::string fraction; // digits after it
-};
-
-// Optional spaces, an optional sign, digits with at most one full stop (at least one
-// digit in all) and optional spaces.
-bool parseNumber(const QString& text, Number& number) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == u' ')
-        ++i;
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-        number.negative = text[i] == u'-';
-        ++i;
-    }
-    bool point = false;
-    for (; i < n && (isDigit(text[i]) || (text[i] == u'.' && !point)); ++i) {
-        if (text[i] == u'.')
-            point = true;
-        else
-            (point ? number.fraction : number.whole) += char(text[i].unicode());
-    }
-    while (i < n && text[i] == u' ')
-        ++i;
-    return i == n && !(number.whole.empty() && number.fraction.empty());
-}
-
 // -?[0-9]+\.[0-9]{2}
 bool hasAmountShape(const QString& text) {
     qsizetype i = text.startsWith(u'-') ? 1 : 0;
     const qsizetype digitsStart = i;
-    while (i < text.size() && isDigit(text[i]))
+    while (i < text.size() && isAsciiDigit(text[i]))
         ++i;
-    return i > digitsStart && text.size() == i + 3 && text[i] == u'.' && isDigit(text[i + 1]) &&
-           isDigit(text[i + 2]);
-}
-
-// The amount rounded half away from zero to hundredths, on the decimal digits: the
-// magnitude in hundredths is the whole digits followed by the first two decimals, plus
-// one when the third decimal is 5 or more (the rest of the decimals cannot change that).
-QString expectedAmount(const Number& number) {
-    std::string fraction = number.fraction;
-    fraction.resize(std::max<std::size_t>(fraction.size(), 3), '0');
-    std::vector<int> hundredths; // least significant digit first
-    const std::string digits = number.whole + fraction.substr(0, 2);
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it)
-        hundredths.push_back(*it - '0');
-    if (fraction[2] >= '5') {
-        int carry = 1;
-        for (int& d : hundredths) {
-            d += carry;
-            carry = d / 10;
-            d %= 10;
-        }
-        if (carry)
-            hundredths.push_back(carry);
-    }
-    while (hundredths.size() > 3 && hundredths.back() == 0)
-        hundredths.pop_back();
-    hundredths.resize(std::max<std::size_t>(hundredths.size(), 3), 0); // ".5" has no whole digit
-    bool zero = true;
-    for (const int d : hundredths)
-        zero = zero && d == 0;
-
-    std::string out = number.negative && !zero ? "-" : "";
-    for (std::size_t i = hundredths.size(); i-- > 0;) {
-        out += char('0' + hundredths[i]);
-        if (i == 2)
-            out += '.';
-    }
-    return QString::fromLatin1(out);
+    return i > digitsStart && text.size() == i + 3 && text[i] == u'.' && isAsciiDigit(text[i + 1]) &&
+           isAsciiDigit(text[i + 2]);
 }
 
 // The same with integer arithmetic, for amounts below 10^15.
-bool integerAmount(const Number& number, QString& out) {
+bool integerAmount(const AmountNumber& number, QString& out) {
     std::string whole = number.whole;
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
     if (whole.size() > 15)
@@ -135,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.isEmpty() && !result.isEmpty())
         report("an empty text gives an empty amount", text, result);
 
-    Number number;
-    if (!parseNumber(text, number)) {
+    AmountNumber number;
+    if (!parseAmountNumber(text, number)) {
         if (result != text)
             report("a text that is not a number comes back unchanged", text, result);
         return 0;

@@ -18,7 +18,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
 build=$root/build/fuzz
-all_targets=(fuzz_fieldreader fuzz_template fuzz_cp1252 fuzz_amount)
+all_targets=(fuzz_fieldreader fuzz_template fuzz_cp1252 fuzz_amount fuzz_pagefile fuzz_fragments fuzz_despatch
+    fuzz_fieldnames)
 
 seconds=${FUZZ_SECONDS:-15}
 if [ $# -gt 0 ] && [[ $1 =~ ^[0-9]+$ ]]; then

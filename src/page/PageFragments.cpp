@@ -1,5 +1,7 @@
 #include "page/PageFragments.h"
 
+#include "entry/TextRules.h"
+
 #include <array>
 
 namespace quorra {
@@ -20,6 +22,15 @@ constexpr std::array<CardImage, 5> Cards{{
 
 std::span<const CardImage> cardImages() {
     return Cards;
+}
+
+const CardImage* cardForEntry(const QString& entry) {
+    const QString name = trimBlanks(entry);
+    for (const CardImage& card : Cards) {
+        if (name == card.card)
+            return &card;
+    }
+    return nullptr;
 }
 
 QString productRow(int product, const QString& code, const QString& description, const QString& price,
@@ -50,6 +61,11 @@ QString productRow(int product, const QString& code, const QString& description,
     row += "</td>"_L1;
     row += "</tr>"_L1;
     return row;
+}
+
+QString purchaseText(int product, const QString& code, const QString& description, const QString& price,
+                     const QString& picture) {
+    return trimBlanks(code).isEmpty() ? QString() : productRow(product, code, description, price, picture);
 }
 
 } // namespace quorra

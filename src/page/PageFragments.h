@@ -18,10 +18,19 @@ struct CardImage {
 // The five cards, in the order their fields are emptied before each generation.
 std::span<const CardImage> cardImages();
 
+// The card a credit card list entry names: the entry without leading and trailing blanks
+// is the card's name exactly, letter case counting. nullptr for any other entry.
+const CardImage* cardForEntry(const QString& entry);
+
 // The table rows of one product: a rule, then the picture cell and the text cell with the
 // code, the description and the quantity box. The texts go in as given (neither trimmed
 // nor escaped). Product 1's cells carry the widths 200 and 400; the others carry none.
 QString productRow(int product, const QString& code, const QString& description, const QString& price,
                    const QString& picture);
+
+// The text of product n's purchase field: its row, or the empty text when the code is
+// empty or blank (whatever the other texts hold).
+QString purchaseText(int product, const QString& code, const QString& description, const QString& price,
+                     const QString& picture);
 
 } // namespace quorra

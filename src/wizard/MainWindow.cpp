@@ -726,21 +726,16 @@ PageResult MainWindow::GeneratePage() {
         const QListWidgetItem* item = m_lstCreditCards->item(i);
         if (!item->isSelected())
             continue;
-        const QString name = trimBlanks(item->text());
-        for (const CardImage& card : cardImages()) {
-            if (name == card.card)
-                setFieldText(card.field, QString(card.tag));
-        }
+        if (const CardImage* card = cardForEntry(item->text()))
+            setFieldText(card->field, QString(card->tag));
     }
     for (int n = 1; n <= 5; ++n) {
         const QString num = QString::number(n);
-        const QString code = fieldText(QString(u"txtProCode"_s + num));
-        const QString row = trimBlanks(code).isEmpty()
-                                ? QString()
-                                : productRow(n, code, fieldText(QString(u"txtProDesc"_s + num)),
-                                             fieldText(QString(u"txtProPrice"_s + num)),
-                                             fieldText(QString(u"txtProPicture"_s + num)));
-        setFieldText(QString(u"txtPurchase"_s + num), row);
+        setFieldText(QString(u"txtPurchase"_s + num),
+                     purchaseText(n, fieldText(QString(u"txtProCode"_s + num)),
+                                  fieldText(QString(u"txtProDesc"_s + num)),
+                                  fieldText(QString(u"txtProPrice"_s + num)),
+                                  fieldText(QString(u"txtProPicture"_s + num))));
     }
     QDir::setCurrent(m_appFolder);
     return generatePageFile(m_appFolder, m_selectedTheme, pageFields());
