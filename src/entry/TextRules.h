@@ -4,6 +4,9 @@
 
 namespace quorra {
 
+// The line break of every text the program hands around.
+inline const QString CrLf = QStringLiteral("\r\n");
+
 // The text with its leading and trailing space characters removed. Tabs, line breaks
 // and every other character stay (QString::trimmed() would remove them too).
 QString trimBlanks(const QString& text);

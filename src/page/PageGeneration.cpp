@@ -1,0 +1,75 @@
+#include "wizard/MainWindow.h"
+
+#include "page/PageFragments.h"
+#include "page/PageWriter.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+
+// Generating the page from the entry and showing it in the viewer.
+
+namespace quorra {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString viewerProgramName() {
+#ifdef Q_OS_WIN
+    return u"MarlixExp.exe"_s;
+#else
+    return u"MarlixExp"_s;
+#endif
+}
+
+} // namespace
+
+QString MainWindow::pageFile() const {
+    return pageFileName(m_appFolder, m_selectedTheme);
+}
+
+PageResult MainWindow::GeneratePage() {
+    for (const CardImage& card : cardImages())
+        setFieldText(card.field, QString());
+    for (int i = 0; i < m_lstCreditCards->count(); ++i) {
+        const QListWidgetItem* item = m_lstCreditCards->item(i);
+        if (!item->isSelected())
+            continue;
+        if (const CardImage* card = cardForEntry(item->text()))
+            setFieldText(card->field, QString(card->tag));
+    }
+    for (int n = 1; n <= 5; ++n) {
+        const QString num = QString::number(n);
+        setFieldText(QString(u"txtPurchase"_s + num),
+                     purchaseText(n, fieldText(QString(u"txtProCode"_s + num)),
+                                  fieldText(QString(u"txtProDesc"_s + num)),
+                                  fieldText(QString(u"txtProPrice"_s + num)),
+                                  fieldText(QString(u"txtProPicture"_s + num))));
+    }
+    QDir::setCurrent(m_appFolder);
+    return generatePageFile(m_appFolder, m_selectedTheme, pageFields());
+}
+
+void MainWindow::cmdView_Click() {
+    takeFocus(m_cmdView);
+    if (!CheckCompanyDetails()) {
+        m_services.messages.show(u"Incomplete Data Entry"_s, m_validationMessage, MessageButtons::Ok,
+                                 MessageIcon::Information);
+        return;
+    }
+    m_services.cursor.setWaitCursor();
+    const PageResult result = GeneratePage();
+    m_services.cursor.restoreCursor();
+    if (!result.ok) {
+        reportGenerationFailure(result);
+        return;
+    }
+    const QString viewer = m_appFolder + u'/' + viewerProgramName();
+    if (!m_services.launcher.startDetached(viewer, {QDir::toNativeSeparators(pageFile())})) {
+        m_services.messages.show(u"File Not Found"_s, u"Error Opening your Browser"_s, MessageButtons::Ok,
+                                 MessageIcon::None);
+    }
+}
+
+} // namespace quorra

@@ -1,3 +1,0 @@
-target_sources(quorra_platform PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/QtProgramLauncher.cpp
-)
