@@ -378,7 +378,8 @@ qint64 byteCopySynced(const QString& from, const QString& to) {
 struct Timed {
     QString label;
     std::function<bool()> run;
-    QString output; // removed before each run
+    QString output;   // removed before each run
+    qint64 bytes = 0; // bytes read, when not the template's
     qint64 bestNs = -1;
 };
 
@@ -397,17 +398,32 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
     const QString copy = folder + u"/copy.bin"_s;
     const QString synced = folder + u"/synced.bin"_s;
     const QString direct = folder + u"/direct.html"_s;
+    // A page written beforehand, so that copying it shows what writing the page's bytes
+    // alone costs.
+    const QString pageSource = folder + u"/page-source.html"_s;
+    const QString pageCopy = folder + u"/page-copy.bin"_s;
+    const QString pageSynced = folder + u"/page-synced.bin"_s;
+    if (!plainWritePage(templ, pageSource, fields)) {
+        say(u"  could not write the page to copy"_s);
+        return false;
+    }
+    const qint64 pageSize = QFileInfo(pageSource).size();
 
     std::vector<Timed> cases{
         {u"byte copy, QFile, 64 KiB blocks"_s, [&] { return byteCopy(templ, copy) == size; }, copy},
         {u"byte copy, atomic save (QSaveFile)"_s, [&] { return byteCopySynced(templ, synced) == size; },
          synced},
+        {u"page-sized copy, QFile, 64 KiB blocks"_s,
+         [&] { return byteCopy(pageSource, pageCopy) == pageSize; }, pageCopy, pageSize},
+        {u"page-sized copy, atomic save"_s,
+         [&] { return byteCopySynced(pageSource, pageSynced) == pageSize; }, pageSynced, pageSize},
         {u"writePage, QFile to QFile"_s, [&] { return plainWritePage(templ, direct, fields); }, direct},
         {u"generatePageFile (atomic save)"_s,
          [&] { return quorra::generatePageFile(folder, theme, fields).ok; }, page},
     };
 
-    byteCopy(templ, copy); // reads the template once, so that every case finds it in the cache
+    byteCopy(templ, copy); // reads both sources once, so that every case finds them in the cache
+    byteCopy(pageSource, pageCopy);
     for (int run = 0; run < ThroughputRuns; ++run) {
         for (Timed& c : cases) {
             QFile::remove(c.output);
@@ -424,8 +440,7 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
                 c.bestNs = ns;
         }
     }
-    const qint64 pageSize = QFileInfo(page).size();
-    if (QFileInfo(direct).size() != pageSize)
+    if (QFileInfo(direct).size() != pageSize || QFileInfo(page).size() != pageSize)
         say(u"  WARNING: writePage and generatePageFile wrote pages of different sizes"_s);
 
     say(u"1. Page generation throughput: synthetic template of %1 MB, %2 lines, a placeholder on every "
@@ -433,17 +448,20 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
             .arg(lines)
             .arg(num(toMB(pageSize), 1))
             .arg(ThroughputRuns));
-    say(u"   "_s + left(u"case"_s, 38) + col(u"best ms"_s, 10) + col(u"MB/s"_s, 10) + col(u"vs copy"_s, 10) +
-        col(u"vs atomic copy"_s, 16));
-    const auto rate = [&](const Timed& c) { return toMB(size) / (double(c.bestNs) / 1e9); };
-    const double copyRate = rate(cases.at(0));
-    const double atomicRate = rate(cases.at(1));
+    say(u"   "_s + left(u"case"_s, 38) + col(u"best ms"_s, 10) + col(u"MB/s"_s, 8) + col(u"vs copy"_s, 9) +
+        col(u"vs atomic"_s, 11) + col(u"vs page copy"_s, 14) + col(u"vs atomic page"_s, 16));
+    const auto ratio = [&](const Timed& c, std::size_t base) {
+        return num(double(c.bestNs) / double(cases.at(base).bestNs), 2) + u"x"_s;
+    };
     for (const Timed& c : cases) {
-        say(u"   "_s + left(c.label, 38) + col(num(toMs(c.bestNs), 1), 10) + col(num(rate(c), 0), 10) +
-            col(num(copyRate / rate(c), 2) + u"x"_s, 10) + col(num(atomicRate / rate(c), 2) + u"x"_s, 16));
+        const qint64 bytes = c.bytes > 0 ? c.bytes : size;
+        say(u"   "_s + left(c.label, 38) + col(num(toMs(c.bestNs), 1), 10) +
+            col(num(toMB(bytes) / (double(c.bestNs) / 1e9), 0), 8) + col(ratio(c, 0), 9) +
+            col(ratio(c, 1), 11) + col(ratio(c, 2), 14) + col(ratio(c, 3), 16));
     }
-    say(u"   (MB/s: template bytes read per second, 1 MB = 10^6 bytes; \"vs\": how many times longer "
-        u"than that copy)"_s);
+    say(u"   (MB/s: bytes read per second, 1 MB = 10^6 bytes; \"vs\": how many times longer than the copy of "
+        u"the template, its atomic save, the copy of a file the page's size and its atomic save)"_s);
+    QFile::remove(pageSource);
     for (const Timed& c : cases)
         QFile::remove(c.output);
     QFile::remove(templ);

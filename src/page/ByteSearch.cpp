@@ -1,5 +1,6 @@
 #include "page/ByteSearch.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -40,33 +41,55 @@ bool isOddLineEnd(QByteArrayView bytes, qsizetype i) {
 
 } // namespace
 
+// The SSE2 loops look at 32 places a step, then 16; a last step of 16 is moved back to end
+// at the end of the bytes, and the places it looks at again are masked out.
+
 qsizetype findBytes(QByteArrayView bytes, qsizetype from, QByteArrayView needle) {
     const qsizetype n = needle.size();
-    const qsizetype last = bytes.size() - n; // the last place where needle fits
+    const qsizetype size = bytes.size();
+    const qsizetype last = size - n; // the last place where needle fits
     if (n == 0 || from > last)
         return -1;
     const char* data = bytes.data();
     const char first = needle[0];
     if (n == 1) {
-        const void* hit = std::memchr(data + from, first, size_t(bytes.size() - from));
+        const void* hit = std::memchr(data + from, first, size_t(size - from));
         return hit ? static_cast<const char*>(hit) - data : -1;
     }
-    qsizetype i = from;
 #if defined(__SSE2__)
     // Where the needle's first two bytes stand; the rest is compared there.
-    const char second = needle[1];
-    for (; i + Step + 1 <= bytes.size(); i += Step) {
-        for (unsigned hits = equalBits(load(data + i), first) & equalBits(load(data + i + 1), second); hits;
-             hits &= hits - 1) {
-            const qsizetype at = i + std::countr_zero(hits);
-            if (at > last)
+    if (size - from >= Step + 1) {
+        const char second = needle[1];
+        const auto pairs = [&](qsizetype at) {
+            return equalBits(load(data + at), first) & equalBits(load(data + at + 1), second);
+        };
+        for (qsizetype i = from;;) {
+            qsizetype at = i;
+            qsizetype step = 2 * Step;
+            unsigned hits = 0;
+            if (i + 2 * Step + 1 <= size) {
+                hits = pairs(i) | pairs(i + Step) << Step;
+            } else if (i + Step + 1 <= size) {
+                hits = pairs(i);
+                step = Step;
+            } else {
+                at = size - Step - 1;
+                hits = pairs(at) & (~0u << (i - at));
+            }
+            for (; hits; hits &= hits - 1) {
+                const qsizetype place = at + std::countr_zero(hits);
+                if (place > last)
+                    return -1;
+                if (sameBytes(data + place + 2, needle.data() + 2, n - 2))
+                    return place;
+            }
+            if (at != i)
                 return -1;
-            if (sameBytes(data + at + 2, needle.data() + 2, n - 2))
-                return at;
+            i += step;
         }
     }
 #endif
-    for (; i <= last; ++i) {
+    for (qsizetype i = from; i <= last; ++i) {
         if (data[i] == first && sameBytes(data + i + 1, needle.data() + 1, n - 1))
             return i;
     }
@@ -75,15 +98,30 @@ qsizetype findBytes(QByteArrayView bytes, qsizetype from, QByteArrayView needle)
 
 qsizetype findLineEnd(QByteArrayView bytes, qsizetype from) {
     const char* data = bytes.data();
-    qsizetype i = from;
+    const qsizetype size = bytes.size();
 #if defined(__SSE2__)
-    for (; i + Step <= bytes.size(); i += Step) {
-        const __m128i block = load(data + i);
-        if (const unsigned hits = equalBits(block, '\r') | equalBits(block, '\n'))
-            return i + std::countr_zero(hits);
+    if (size - from >= Step) {
+        const auto ends = [&](qsizetype at) {
+            const __m128i block = load(data + at);
+            return equalBits(block, '\r') | equalBits(block, '\n');
+        };
+        qsizetype i = from;
+        for (; i + 2 * Step <= size; i += 2 * Step) {
+            if (const unsigned hits = ends(i) | ends(i + Step) << Step)
+                return i + std::countr_zero(hits);
+        }
+        for (; i + Step <= size; i += Step) {
+            if (const unsigned hits = ends(i))
+                return i + std::countr_zero(hits);
+        }
+        if (i == size)
+            return -1;
+        const qsizetype at = size - Step;
+        const unsigned hits = ends(at) & (~0u << (i - at));
+        return hits ? at + std::countr_zero(hits) : -1;
     }
 #endif
-    for (; i < bytes.size(); ++i) {
+    for (qsizetype i = from; i < size; ++i) {
         if (data[i] == '\r' || data[i] == '\n')
             return i;
     }
@@ -93,9 +131,15 @@ qsizetype findLineEnd(QByteArrayView bytes, qsizetype from) {
 qsizetype findLastLineFeed(QByteArrayView bytes, qsizetype from, qsizetype to) {
     const char* data = bytes.data();
 #if defined(__SSE2__)
-    for (; to - from >= Step; to -= Step) {
-        if (const unsigned hits = equalBits(load(data + to - Step), '\n'))
-            return to - Step + (31 - std::countl_zero(hits));
+    if (to - from >= Step) {
+        for (;; to -= Step) {
+            const qsizetype at = std::max(to - Step, from);
+            const unsigned hits = equalBits(load(data + at), '\n') & ((1u << (to - at)) - 1);
+            if (hits)
+                return at + (31 - std::countl_zero(hits));
+            if (at == from)
+                return -1;
+        }
     }
 #endif
     while (to > from) {
@@ -106,22 +150,31 @@ qsizetype findLastLineFeed(QByteArrayView bytes, qsizetype from, qsizetype to) {
 }
 
 qsizetype findOddLineEnd(QByteArrayView bytes, qsizetype from) {
-    if (from < bytes.size() && isOddLineEnd(bytes, from))
+    const qsizetype size = bytes.size();
+    if (from < size && isOddLineEnd(bytes, from))
         return from;
-    qsizetype i = from;
 #if defined(__SSE2__)
-    // A CR at i + k without an LF after it, or an LF at i + k + 1 without a CR before it,
-    // sets bit k; the LF at from was looked at above.
-    const char* data = bytes.data();
-    for (; i + Step + 1 <= bytes.size(); i += Step) {
-        if (equalBits(load(data + i), '\r') ^ equalBits(load(data + i + 1), '\n')) {
-            while (!isOddLineEnd(bytes, i))
-                ++i;
-            return i;
+    // A CR at at + k without an LF after it, or an LF at at + k + 1 without a CR before it,
+    // sets bit k; the LF at from was looked at above, a CR as the last byte is looked at
+    // below. A set bit is then found byte by byte.
+    if (size - from >= Step + 1) {
+        const char* data = bytes.data();
+        const auto odd = [&](qsizetype at) {
+            return equalBits(load(data + at), '\r') ^ equalBits(load(data + at + 1), '\n');
+        };
+        qsizetype i = from;
+        for (; i + 2 * Step + 1 <= size && !(odd(i) | odd(i + Step)); i += 2 * Step) {
         }
+        for (; i + Step + 1 <= size && !odd(i); i += Step) {
+        }
+        if (i + Step + 1 > size && !(odd(size - Step - 1) & (~0u << (i - (size - Step - 1)))))
+            return data[size - 1] == '\r' ? size - 1 : -1;
+        while (!isOddLineEnd(bytes, i))
+            ++i;
+        return i;
     }
 #endif
-    for (; i < bytes.size(); ++i) {
+    for (qsizetype i = from; i < size; ++i) {
         if (isOddLineEnd(bytes, i))
             return i;
     }

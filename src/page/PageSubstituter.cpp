@@ -54,7 +54,7 @@ PageSubstituter::PageSubstituter(const QList<PageField>& fields) {
 
 void PageSubstituter::appendLine(QByteArrayView line, QByteArray& out) const {
     if (m_entries.empty()) {
-        out.append(line);
+        appendBytes(out, line);
         return;
     }
     if (m_prefix.isEmpty()) {
@@ -64,7 +64,7 @@ void PageSubstituter::appendLine(QByteArrayView line, QByteArray& out) const {
                 return;
             }
         }
-        out.append(line);
+        appendBytes(out, line);
         return;
     }
 
@@ -98,7 +98,7 @@ void PageSubstituter::appendLine(QByteArrayView line, QByteArray& out) const {
         }
     }
     if (bestAt < 0) {
-        out.append(line);
+        appendBytes(out, line);
         return;
     }
     appendReplaced(line, m_entries[best], bestAt, out);
@@ -106,13 +106,40 @@ void PageSubstituter::appendLine(QByteArrayView line, QByteArray& out) const {
 
 void PageSubstituter::appendReplaced(QByteArrayView line, const Entry& entry, qsizetype first,
                                      QByteArray& out) const {
-    qsizetype copied = 0;
-    for (qsizetype at = first; at >= 0; at = findBytes(line, copied, entry.name)) {
-        out.append(line.sliced(copied, at - copied));
-        out.append(entry.text);
-        copied = at + entry.name.size();
+    // The places of the name, found first, so that out grows once.
+    constexpr int Few = 8;
+    std::array<qsizetype, Few> places{};
+    int count = 0;
+    const qsizetype nameSize = entry.name.size();
+    qsizetype at = first;
+    for (; at >= 0 && count < Few; at = findBytes(line, at + nameSize, entry.name))
+        places[count++] = at;
+    if (at >= 0) {
+        // Many places: piece by piece.
+        qsizetype copied = 0;
+        for (at = first; at >= 0; at = findBytes(line, copied, entry.name)) {
+            appendBytes(out, line.sliced(copied, at - copied));
+            appendBytes(out, entry.text);
+            copied = at + nameSize;
+        }
+        appendBytes(out, line.sliced(copied));
+        return;
     }
-    out.append(line.sliced(copied));
+    const qsizetype start = out.size();
+    out.resize(start + line.size() + count * (entry.text.size() - nameSize));
+    char* to = out.data() + start;
+    const auto put = [&to](QByteArrayView bytes) {
+        if (!bytes.isEmpty())
+            std::memcpy(to, bytes.data(), size_t(bytes.size()));
+        to += bytes.size();
+    };
+    qsizetype copied = 0;
+    for (int i = 0; i < count; ++i) {
+        put(line.sliced(copied, places[i] - copied));
+        put(entry.text);
+        copied = places[i] + nameSize;
+    }
+    put(line.sliced(copied));
 }
 
 } // namespace quorra

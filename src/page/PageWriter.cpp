@@ -1,6 +1,7 @@
 #include "page/PageWriter.h"
 
 #include "entry/TextRules.h"
+#include "page/ByteSearch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -69,10 +70,10 @@ PageResult writePage(QIODevice& templateDevice, QIODevice& pageDevice, const QLi
     bool plain = false;
     while (byRuns ? reader.readRun(piece, plain) : reader.readLine(piece)) {
         if (plain) {
-            out.append(piece);
+            appendBytes(out, piece);
         } else {
             substituter.appendLine(piece, out);
-            out.append("\r\n", 2);
+            appendBytes(out, "\r\n");
         }
         if (out.size() >= FlushSize) {
             if (!writeAll(pageDevice, out))

@@ -40,7 +40,7 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_size = 0;
     // Found ahead in the block by readRun, kept while not passed: the first line end
-    // other than CR LF, and the first place of the marker (m_size when none).
+    // other than CR LF, and the first place of the run marker (m_size when none).
     qsizetype m_oddEnd = -1;
     qsizetype m_markerAt = -1;
     const QByteArray m_marker;
