@@ -57,7 +57,7 @@ PageResult writePage(QIODevice& templateDevice, QIODevice& pageDevice, const QLi
     const PageSubstituter substituter(fields);
     TemplateLineReader reader(templateDevice, substituter.commonStart().toByteArray());
     QByteArray out;
-    out.reserve(FlushSize + FlushSize / 8);
+    out.reserve(64 * 1024); // grows to about FlushSize on a large page
     const auto pageFailed = [&] {
         return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
     };
