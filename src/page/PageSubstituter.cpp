@@ -41,9 +41,9 @@ PageSubstituter::PageSubstituter(const QList<PageField>& fields) {
         return;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const QByteArray& name = m_entries[i].name;
-        if (name.size() == m_prefix.size())
+        if (name.size() == m_prefix.size()) {
             m_prefixOnly = std::min(m_prefixOnly, i);
-        else {
+        } else {
             const QByteArrayView tail = QByteArrayView(name).sliced(m_prefix.size());
             const std::uint64_t mask = wordOf(QByteArray(8, '\xff').constData(), tail.size());
             m_byNextByte[static_cast<unsigned char>(tail[0])].push_back(
