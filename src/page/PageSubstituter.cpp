@@ -14,7 +14,10 @@ namespace {
 // Up to eight bytes as a word, the missing ones zero.
 std::uint64_t wordOf(const char* bytes, qsizetype size) {
     std::uint64_t word = 0;
-    std::memcpy(&word, bytes, size_t(std::min<qsizetype>(size, 8)));
+    if (size >= 8)
+        std::memcpy(&word, bytes, 8);
+    else
+        std::memcpy(&word, bytes, size_t(size));
     return word;
 }
 
