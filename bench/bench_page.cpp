@@ -8,6 +8,7 @@
 // (the same executable started with --memory-child or --window-child), so that each peak
 // memory figure and the window's cold start belong to that case alone.
 
+#include "entry/FieldControl.h"
 #include "entry/FieldTable.h"
 #include "entry/PaymentFragments.h"
 #include "entry/TextRules.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -29,7 +31,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSaveFile>
@@ -37,6 +42,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -372,7 +378,8 @@ qint64 byteCopySynced(const QString& from, const QString& to) {
 struct Timed {
     QString label;
     std::function<bool()> run;
-    QString output; // removed before each run
+    QString output;   // removed before each run
+    qint64 bytes = 0; // bytes read, when not the template's
     qint64 bestNs = -1;
 };
 
@@ -391,17 +398,32 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
     const QString copy = folder + u"/copy.bin"_s;
     const QString synced = folder + u"/synced.bin"_s;
     const QString direct = folder + u"/direct.html"_s;
+    // A page written beforehand, so that copying it shows what writing the page's bytes
+    // alone costs.
+    const QString pageSource = folder + u"/page-source.html"_s;
+    const QString pageCopy = folder + u"/page-copy.bin"_s;
+    const QString pageSynced = folder + u"/page-synced.bin"_s;
+    if (!plainWritePage(templ, pageSource, fields)) {
+        say(u"  could not write the page to copy"_s);
+        return false;
+    }
+    const qint64 pageSize = QFileInfo(pageSource).size();
 
     std::vector<Timed> cases{
         {u"byte copy, QFile, 64 KiB blocks"_s, [&] { return byteCopy(templ, copy) == size; }, copy},
         {u"byte copy, atomic save (QSaveFile)"_s, [&] { return byteCopySynced(templ, synced) == size; },
          synced},
+        {u"page-sized copy, QFile, 64 KiB blocks"_s,
+         [&] { return byteCopy(pageSource, pageCopy) == pageSize; }, pageCopy, pageSize},
+        {u"page-sized copy, atomic save"_s,
+         [&] { return byteCopySynced(pageSource, pageSynced) == pageSize; }, pageSynced, pageSize},
         {u"writePage, QFile to QFile"_s, [&] { return plainWritePage(templ, direct, fields); }, direct},
         {u"generatePageFile (atomic save)"_s,
          [&] { return quorra::generatePageFile(folder, theme, fields).ok; }, page},
     };
 
-    byteCopy(templ, copy); // reads the template once, so that every case finds it in the cache
+    byteCopy(templ, copy); // reads both sources once, so that every case finds them in the cache
+    byteCopy(pageSource, pageCopy);
     for (int run = 0; run < ThroughputRuns; ++run) {
         for (Timed& c : cases) {
             QFile::remove(c.output);
@@ -418,8 +440,7 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
                 c.bestNs = ns;
         }
     }
-    const qint64 pageSize = QFileInfo(page).size();
-    if (QFileInfo(direct).size() != pageSize)
+    if (QFileInfo(direct).size() != pageSize || QFileInfo(page).size() != pageSize)
         say(u"  WARNING: writePage and generatePageFile wrote pages of different sizes"_s);
 
     say(u"1. Page generation throughput: synthetic template of %1 MB, %2 lines, a placeholder on every "
@@ -427,17 +448,20 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
             .arg(lines)
             .arg(num(toMB(pageSize), 1))
             .arg(ThroughputRuns));
-    say(u"   "_s + left(u"case"_s, 38) + col(u"best ms"_s, 10) + col(u"MB/s"_s, 10) + col(u"vs copy"_s, 10) +
-        col(u"vs atomic copy"_s, 16));
-    const auto rate = [&](const Timed& c) { return toMB(size) / (double(c.bestNs) / 1e9); };
-    const double copyRate = rate(cases.at(0));
-    const double atomicRate = rate(cases.at(1));
+    say(u"   "_s + left(u"case"_s, 38) + col(u"best ms"_s, 10) + col(u"MB/s"_s, 8) + col(u"vs copy"_s, 9) +
+        col(u"vs atomic"_s, 11) + col(u"vs page copy"_s, 14) + col(u"vs atomic page"_s, 16));
+    const auto ratio = [&](const Timed& c, std::size_t base) {
+        return num(double(c.bestNs) / double(cases.at(base).bestNs), 2) + u"x"_s;
+    };
     for (const Timed& c : cases) {
-        say(u"   "_s + left(c.label, 38) + col(num(toMs(c.bestNs), 1), 10) + col(num(rate(c), 0), 10) +
-            col(num(copyRate / rate(c), 2) + u"x"_s, 10) + col(num(atomicRate / rate(c), 2) + u"x"_s, 16));
+        const qint64 bytes = c.bytes > 0 ? c.bytes : size;
+        say(u"   "_s + left(c.label, 38) + col(num(toMs(c.bestNs), 1), 10) +
+            col(num(toMB(bytes) / (double(c.bestNs) / 1e9), 0), 8) + col(ratio(c, 0), 9) +
+            col(ratio(c, 1), 11) + col(ratio(c, 2), 14) + col(ratio(c, 3), 16));
     }
-    say(u"   (MB/s: template bytes read per second, 1 MB = 10^6 bytes; \"vs\": how many times longer "
-        u"than that copy)"_s);
+    say(u"   (MB/s: bytes read per second, 1 MB = 10^6 bytes; \"vs\": how many times longer than the copy of "
+        u"the template, its atomic save, the copy of a file the page's size and its atomic save)"_s);
+    QFile::remove(pageSource);
     for (const Timed& c : cases)
         QFile::remove(c.output);
     QFile::remove(templ);
@@ -833,6 +857,111 @@ bool firstPaint(const QString& appFolder) {
     return r.value(u"painted"_s) == u"1"_s;
 }
 
+// ---------------------------------------------------------------------------------------
+// 5. A megabyte pasted into a field, in a child process on the offscreen platform
+
+constexpr qsizetype PasteChars = 1'000'000;
+
+// A megabyte without a space, or a megabyte of words, as one line.
+QString pasteText(bool words) {
+    if (!words)
+        return QString(PasteChars, u'x');
+    QString text;
+    text.reserve(PasteChars + 100);
+    while (text.size() < PasteChars)
+        text += u"Good tools and honest seed for every gardener, from a window box to a walled garden. "_s;
+    text.truncate(PasteChars);
+    return text;
+}
+
+void sendKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(widget, &press);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+// Pastes text into the field with the clipboard, as Ctrl+V does, and paints it; then lets
+// the events the paste left run, moves to the end with Ctrl+End and types one letter,
+// painting after each. Prints the milliseconds of each step and whether the text is whole.
+void timePaste(const QString& key, const QString& fieldName, const QString& text) {
+    const quorra::FieldSpec* fieldDef = quorra::findField(fieldName);
+    QWidget window;
+    window.resize(489, 270);
+    quorra::FieldControl control(*fieldDef, &window);
+    QWidget* w = control.widget();
+    w->move(8, 8);
+    window.show();
+    const QDeadlineTimer exposed(5000);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !exposed.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    w->setFocus();
+    QGuiApplication::clipboard()->setText(text);
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    const auto step = [&](const char* name, const std::function<void()>& work) {
+        clock.start();
+        work();
+        w->repaint();
+        std::printf("%s_%s_ms=%.1f\n", key.toUtf8().constData(), name, toMs(clock.nsecsElapsed()));
+        std::fflush(stdout);
+    };
+    step("paste", [&] {
+        if (control.lineEdit())
+            control.lineEdit()->paste();
+        else
+            control.textEdit()->paste();
+    });
+    step("queued", [] { QCoreApplication::processEvents(); });
+    step("end", [&] { sendKey(w, Qt::Key_End, Qt::ControlModifier); });
+    step("type", [&] { sendKey(w, Qt::Key_A, Qt::NoModifier, u"a"_s); });
+    std::printf("%s_whole=%d\n", key.toUtf8().constData(), control.text() == text + u"a"_s ? 1 : 0);
+}
+
+int pasteChild() {
+    const QString line = pasteText(false);
+    const QString words = pasteText(true);
+    timePaste(u"multi_line"_s, u"txtCompanyHistory"_s, line);
+    timePaste(u"multi_words"_s, u"txtCompanyHistory"_s, words);
+    timePaste(u"single_line"_s, u"txtPicture1"_s, line);
+    timePaste(u"single_words"_s, u"txtPicture1"_s, words);
+    return 0;
+}
+
+bool pasteIntoFields(const QString& appFolder) {
+    say(u""_s);
+    say(u"5. One megabyte pasted into a field and painted, offscreen platform, fresh child process"_s);
+    const QHash<QString, QString> r = runChild({u"--paste-child"_s, appFolder}, 300000);
+    say(u"   "_s + left(u"case"_s, 40) + col(u"paste ms"_s, 10) + col(u"queued ms"_s, 10) +
+        col(u"Ctrl+End"_s, 10) + col(u"type ms"_s, 9) + col(u"whole"_s, 7));
+    const std::vector<std::pair<QString, QString>> cases{
+        {u"multi_line"_s, u"multi-line (txtCompanyHistory), no space"_s},
+        {u"multi_words"_s, u"multi-line (txtCompanyHistory), words"_s},
+        {u"single_line"_s, u"single-line (txtPicture1), no space"_s},
+        {u"single_words"_s, u"single-line (txtPicture1), words"_s},
+    };
+    bool ok = !r.contains(u"error"_s);
+    for (const auto& [key, label] : cases) {
+        const auto f = [&](const char* step) {
+            const QString v = r.value(key + u'_' + QLatin1StringView(step) + u"_ms"_s);
+            return v.isEmpty() ? u"-"_s : num(v.toDouble(), 1);
+        };
+        const QString whole = r.value(key + u"_whole"_s);
+        ok = ok && whole == u"1"_s;
+        say(u"   "_s + left(label, 40) + col(f("paste"), 10) + col(f("queued"), 10) + col(f("end"), 10) +
+            col(f("type"), 9) +
+            col(whole == u"1"_s   ? u"yes"_s
+                : whole.isEmpty() ? u"-"_s
+                                  : u"NO"_s,
+                7));
+    }
+    if (r.contains(u"error"_s))
+        say(u"   FAILED: "_s + r.value(u"error"_s));
+    say(u"   (each step ends with the field repainted; queued: the events the paste left, run at once)"_s);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -842,6 +971,12 @@ int main(int argc, char* argv[]) {
         QApplication app(argc, argv);
         const QStringList args = QCoreApplication::arguments();
         return windowChild(args.size() > 2 ? args.at(2) : QString::fromUtf8(QUORRA_APP_DIR));
+    }
+    if (argc >= 2 && qstrcmp(argv[1], "--paste-child") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return pasteChild();
     }
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
@@ -875,6 +1010,7 @@ int main(int argc, char* argv[]) {
     ok = shippedThemes(dir.path(), appFolder, fields) && ok;
     ok = peakMemory(dir.path(), appFolder) && ok;
     ok = firstPaint(appFolder) && ok;
+    ok = pasteIntoFields(appFolder) && ok;
 
     say(u""_s);
     say(u"total %1 s"_s.arg(num(double(total.elapsed()) / 1000, 1)));

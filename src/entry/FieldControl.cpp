@@ -5,7 +5,10 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <limits>
@@ -40,15 +43,70 @@ protected:
     }
 };
 
+// Qt lays out a run of characters without a space in a time that grows with the square of
+// its length, as every line of it looks for the run's end again: a megabyte pasted as one
+// word would hold the window for minutes. While the text holds a run longer than a field
+// can show, the editor breaks its lines anywhere, as it breaks such a run anyway; ordinary
+// text keeps breaking between words.
+constexpr qsizetype LongRun = 1000;
+
+bool hasLongRun(QStringView text) {
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > LongRun)
+            return true;
+    }
+    return false;
+}
+
+// A multi-line text box that switches to breaking anywhere before a long run arrives by
+// paste or drop, so that the run is laid out once and only in the quick way.
+class FieldTextEdit : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source && source->hasText() && hasLongRun(source->text()))
+            setWordWrapMode(QTextOption::WrapAnywhere);
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+};
+
+// Typing or deleting that makes or ends a long run switches the way of breaking lines.
+void keepLayoutLinear(QPlainTextEdit* editor) {
+    const QTextDocument* document = editor->document();
+    QObject::connect(
+        document, &QTextDocument::contentsChange, editor, [editor, document](int from, int, int added) {
+            if (editor->wordWrapMode() != QTextOption::WrapAnywhere) {
+                // Only the changed lines can have grown a long run.
+                const QTextBlock last = document->findBlock(from + added);
+                for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
+                    if (hasLongRun(block.text())) {
+                        editor->setWordWrapMode(QTextOption::WrapAnywhere);
+                        return;
+                    }
+                    if (block == last)
+                        return;
+                }
+            } else if (!hasLongRun(document->toRawText())) {
+                editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            }
+        });
+}
+
 } // namespace
 
 FieldControl::FieldControl(const FieldSpec& fieldDef, QWidget* parent)
     : m_spec(&fieldDef) {
     QWidget* w = nullptr;
     if (fieldDef.multiLine) {
-        m_multi = new QPlainTextEdit(parent);
+        m_multi = new FieldTextEdit(parent);
         m_multi->setTabChangesFocus(true);
         m_multi->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        m_multi->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        keepLayoutLinear(m_multi);
         m_multi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_multi->setVerticalScrollBarPolicy(fieldDef.verticalScrollBar ? Qt::ScrollBarAlwaysOn
                                                                        : Qt::ScrollBarAlwaysOff);
@@ -80,6 +138,8 @@ QString FieldControl::text() const {
 
 void FieldControl::setText(const QString& text) {
     if (m_multi) {
+        if (hasLongRun(text))
+            m_multi->setWordWrapMode(QTextOption::WrapAnywhere);
         m_multi->setPlainText(fromCrLf(text));
         return;
     }

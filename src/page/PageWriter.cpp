@@ -1,6 +1,7 @@
 #include "page/PageWriter.h"
 
 #include "entry/TextRules.h"
+#include "page/ByteSearch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +13,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-constexpr qsizetype FlushSize = 64 * 1024;
+// The page is handed to its device in blocks of about this size.
+constexpr qsizetype FlushSize = 1024 * 1024;
 
 // "The template "/a/Classic.txt" could not be opened: No such file or directory."
 QString failure(const QString& what, const QString& name, const QString& action, QString reason) {
@@ -61,24 +63,37 @@ QString pageFileName(const QString& appFolder, const QString& theme) {
 
 PageResult writePage(QIODevice& templateDevice, QIODevice& pageDevice, const QList<PageField>& fields,
                      const QString& templateName, const QString& pageName) {
-    PageSubstituter substituter(fields);
-    TemplateLineReader reader(templateDevice);
+    const PageSubstituter substituter(fields);
+    TemplateLineReader reader(templateDevice, substituter.commonStart().toByteArray());
     QByteArray out;
-    out.reserve(FlushSize + 4096);
-    QByteArrayView line;
-    while (reader.readLine(line)) {
-        substituter.appendLine(line, out);
-        out.append("\r\n", 2);
+    out.reserve(64 * 1024); // grows to about FlushSize on a large page
+    const auto pageFailed = [&] {
+        return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+    };
+
+    // Runs of lines without the names' common start are copied as they stand; the lines
+    // that hold it, or end otherwise than in CR LF, are filled in one by one. Without a
+    // common start every line is filled in.
+    const bool byRuns = substituter.changesNothing() || !substituter.commonStart().isEmpty();
+    QByteArrayView piece;
+    bool plain = false;
+    while (byRuns ? reader.readRun(piece, plain) : reader.readLine(piece)) {
+        if (plain) {
+            appendBytes(out, piece);
+        } else {
+            substituter.appendLine(piece, out);
+            appendBytes(out, "\r\n");
+        }
         if (out.size() >= FlushSize) {
             if (!writeAll(pageDevice, out))
-                return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+                return pageFailed();
             out.resize(0);
         }
     }
     if (reader.hasError())
         return failed(failure(u"The template"_s, templateName, u"read"_s, reader.errorString()));
     if (!out.isEmpty() && !writeAll(pageDevice, out))
-        return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+        return pageFailed();
     return PageResult{true, {}};
 }
 

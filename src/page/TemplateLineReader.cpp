@@ -1,30 +1,22 @@
 #include "page/TemplateLineReader.h"
 
+#include "page/ByteSearch.h"
+
 #include <QIODevice>
 
-#include <cstring>
+#include <algorithm>
 
 namespace quorra {
 
-namespace {
-
-// The first carriage return or line feed in [from, to), or to.
-const char* findLineEnd(const char* from, const char* to) {
-    for (; from != to; ++from) {
-        if (*from == '\r' || *from == '\n')
-            return from;
-    }
-    return to;
-}
-
-} // namespace
-
-TemplateLineReader::TemplateLineReader(QIODevice& device)
-    : m_device(device) {}
+TemplateLineReader::TemplateLineReader(QIODevice& device, QByteArray runMarker)
+    : m_device(device)
+    , m_marker(std::move(runMarker)) {}
 
 bool TemplateLineReader::fill() {
     m_pos = 0;
     m_size = 0;
+    m_oddEnd = -1;
+    m_markerAt = -1;
     if (m_atEnd || m_error)
         return false;
     if (m_block.size() != BlockSize)
@@ -63,7 +55,8 @@ bool TemplateLineReader::readLine(QByteArrayView& line) {
         }
         const char* start = block + m_pos;
         const char* end = block + m_size;
-        const char* stop = findLineEnd(start, end);
+        const qsizetype found = findLineEnd(QByteArrayView(block, m_size), m_pos);
+        const char* stop = found < 0 ? end : block + found;
         if (stop == end) {
             m_carry.append(start, end - start);
             carrying = true;
@@ -80,6 +73,36 @@ bool TemplateLineReader::readLine(QByteArrayView& line) {
         }
         return true;
     }
+}
+
+bool TemplateLineReader::readRun(QByteArrayView& piece, bool& plain) {
+    for (;;) {
+        if (m_pos == m_size && !fill())
+            return false;
+        if (!m_skipLineFeed)
+            break;
+        m_skipLineFeed = false;
+        if (m_block[m_pos] == '\n')
+            ++m_pos;
+    }
+
+    // Every line that ends before the first odd line end and before the first place of
+    // the marker ends in CR LF and holds no marker; the run takes these lines.
+    const QByteArrayView block(m_block.constData(), m_size);
+    const auto orEnd = [this](qsizetype at) { return at < 0 ? m_size : at; };
+    if (m_oddEnd < m_pos)
+        m_oddEnd = orEnd(findOddLineEnd(block, m_pos));
+    if (m_markerAt < m_pos)
+        m_markerAt = orEnd(findBytes(block, m_pos, m_marker));
+    const qsizetype lineFeed = findLastLineFeed(block, m_pos, std::min(m_oddEnd, m_markerAt));
+    if (lineFeed >= 0) {
+        piece = block.sliced(m_pos, lineFeed + 1 - m_pos);
+        plain = true;
+        m_pos = lineFeed + 1;
+        return true;
+    }
+    plain = false;
+    return readLine(piece);
 }
 
 } // namespace quorra

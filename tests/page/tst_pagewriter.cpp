@@ -103,6 +103,8 @@ private slots:
     void lineEnds();
     void lineEndsAcrossReads();
     void longLineAcrossBlocks();
+    void linesAtBlockEnd_data();
+    void linesAtBlockEnd();
     void templateBytesPassThrough();
     void fileNames_data();
     void fileNames();
@@ -212,6 +214,22 @@ void TestPageWriter::longLineAcrossBlocks() {
     const QByteArray page = writeToBuffer(templ, {{u"txtName"_s, u"X"_s}});
     QCOMPARE(page, QByteArray(block - 1, 'a') + "\r\n" + QByteArray(3 * block + 5, 'b') + "X" +
                        QByteArray(10, 'c') + "\r\n");
+}
+
+void TestPageWriter::linesAtBlockEnd_data() {
+    // The first line's CR LF ends shift bytes after the end of the first block; an empty
+    // line, a name and lines with other line ends follow it.
+    QTest::addColumn<int>("shift");
+    for (const int shift : {-30, -20, -18, -17, -16, -12, -9, -4, -3, -1, 0, 1, 2})
+        QTest::addRow("%d", shift) << shift;
+}
+
+void TestPageWriter::linesAtBlockEnd() {
+    QFETCH(int, shift);
+    const QByteArray first = QByteArray(TemplateLineReader::BlockSize + shift - 2, 'a') + "\r\n";
+    const QByteArray rest = "\n<p>txtName</p>\r\nb\nc\rd\r\ntxtNam";
+    QCOMPARE(writeToBuffer(first + rest, {{u"txtName"_s, u"X"_s}}),
+             first + "\r\n<p>X</p>\r\nb\r\nc\r\nd\r\ntxtNam\r\n");
 }
 
 void TestPageWriter::templateBytesPassThrough() {

@@ -2,6 +2,7 @@
 #include "support/WizardFixture.h"
 #include "wizard/QtServices.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@ class TestBadInput : public QObject {
 private slots:
     void oddApplicationFolder();
     void hugeFields();
+    void longRunBreaksAnywhere();
     void unicodeTexts_data();
     void unicodeTexts();
     void badTemplates_data();
@@ -76,6 +78,30 @@ void TestBadInput::hugeFields() {
     const QByteArray page = wiz.folder.read(wiz.pageStem() + u".html"_s);
     QCOMPARE(page.size(), (1 << 20) + 9 + 2 + qsizetype(strlen("&#20013;")) * (1 << 20) + 7 + 2);
     QVERIFY(page.startsWith("<h1>\xe9\xe9"));
+}
+
+void TestBadInput::longRunBreaksAnywhere() {
+    // A long run without a space, pasted with Ctrl+V, is kept whole and broken anywhere;
+    // once it is gone, lines break between words again.
+    Wizard wiz;
+    wiz.start();
+    wiz.goToStep(6);
+    QPlainTextEdit* history = wiz.multi(u"txtCompanyHistory"_s);
+    history->setFocus();
+    const QString run(5000, u'x');
+    QGuiApplication::clipboard()->setText(u"We began in 1968. "_s + run);
+    QTest::keyClick(history, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(wiz.w().fieldText(u"txtCompanyHistory"), u"We began in 1968. "_s + run);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
+    QTest::keyClick(history, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(history, u"Seed and tools "_s + QString(1000, u'y'));
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTest::keyClick(history, Qt::Key_Y);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
+    QTest::keyClick(history, Qt::Key_Backspace);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    wiz.w().setFieldText(u"txtCompanyHistory", run);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
 void TestBadInput::unicodeTexts_data() {

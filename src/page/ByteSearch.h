@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <cstring>
+
+namespace quorra {
+
+// Byte work of the page writer: searches in the bytes of a template, sixteen bytes at a
+// step where the processor allows, and appending to the page.
+
+// Appends bytes to out; quicker than QByteArray::append for the many short pieces of a page.
+inline void appendBytes(QByteArray& out, QByteArrayView bytes) {
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    if (!bytes.isEmpty())
+        std::memcpy(out.data() + at, bytes.data(), size_t(bytes.size()));
+}
+
+// The first place at or after from where needle lies wholly inside bytes, or -1. An empty
+// needle is found nowhere.
+qsizetype findBytes(QByteArrayView bytes, qsizetype from, QByteArrayView needle);
+
+// The first carriage return or line feed at or after from, or -1.
+qsizetype findLineEnd(QByteArrayView bytes, qsizetype from);
+
+// The last line feed before to and at or after from, or -1.
+qsizetype findLastLineFeed(QByteArrayView bytes, qsizetype from, qsizetype to);
+
+// The first place at or after from that ends a line otherwise than as the CR or the LF of
+// a CR LF inside bytes: a lone CR, a CR that is the last byte, or an LF that does not
+// follow a CR (the first byte included); or -1.
+qsizetype findOddLineEnd(QByteArrayView bytes, qsizetype from);
+
+} // namespace quorra
