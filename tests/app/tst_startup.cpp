@@ -1,8 +1,7 @@
 #include "app/SplashWindow.h"
 #include "app/Startup.h"
 #include "entry/TextRules.h"
-#include "support/FakeServices.h"
-#include "support/TestFolder.h"
+#include "support/WizardFixture.h"
 #include "wizard/MainWindow.h"
 
 #include <QLabel>
@@ -46,6 +45,7 @@ private slots:
     void splashLayout();
     void mainWindowNeverWithSplash();
     void loadMessagesWhileSplashIsUp();
+    void longHelpFileCut();
 };
 
 void TestStartup::splashLayout() {
@@ -98,6 +98,16 @@ void TestStartup::loadMessagesWhileSplashIsUp() {
     QVERIFY(window->selectedTheme().isEmpty());
     fakes.messages.queue(MessageAnswer::Yes);
     window->close();
+}
+
+void TestStartup::longHelpFileCut() {
+    Wizard wiz;
+    wiz.folder.write(u"marlixhlp.dat"_s, "\"" + QByteArray(3 << 20, 'h')); // a quote never closed
+    wiz.start();
+    wiz.click(MainWindow::Help);
+    QVERIFY(wiz.fakes.messages.shown.isEmpty());
+    const QString shown = wiz.w().fieldText(u"txtHelp");
+    QCOMPARE(shown, QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
 }
 
 QTEST_MAIN(TestStartup)

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 using namespace quorra;
+using namespace Qt::StringLiterals;
 
 class TestAmountFormat : public QObject {
     Q_OBJECT
@@ -11,103 +12,54 @@ private slots:
     void format();
 };
 
+namespace {
+
+void row(const char* name, const QString& text, const QString& amount) {
+    QTest::newRow(name) << text << amount;
+}
+
+} // namespace
+
 void TestAmountFormat::format_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("amount");
 
-    QTest::newRow("whole") << "5"
-                           << "5.00";
-    QTest::newRow("fraction only") << ".5"
-                                   << "0.50";
-    QTest::newRow("thousands, no separator") << "1234"
-                                             << "1234.00";
-    QTest::newRow("zero") << "0"
-                          << "0.00";
-    QTest::newRow("zero as advised") << "0.00"
-                                     << "0.00";
-    QTest::newRow("leading zeros") << "007"
-                                   << "7.00";
-    QTest::newRow("zeros only") << "000"
-                                << "0.00";
-    QTest::newRow("leading zeros before point") << "000.5"
-                                                << "0.50";
-    QTest::newRow("trailing point") << "5."
-                                    << "5.00";
-    QTest::newRow("one decimal") << "2.5"
-                                 << "2.50";
-    QTest::newRow("two decimals kept") << "3.14"
-                                       << "3.14";
-    QTest::newRow("trailing zeros dropped") << "1.2000"
-                                            << "1.20";
+    row("whole", u"5"_s, u"5.00"_s);
+    row("fraction only", u".5"_s, u"0.50"_s);
+    row("zero", u"0"_s, u"0.00"_s);
+    row("leading zeros", u"007"_s, u"7.00"_s);
+    row("zeros only", u"000"_s, u"0.00"_s);
+    row("trailing point", u"5."_s, u"5.00"_s);
+    row("one decimal", u"2.5"_s, u"2.50"_s);
+    row("two decimals kept", u"3.14"_s, u"3.14"_s);
+    row("trailing zeros dropped", u"1.2000"_s, u"1.20"_s);
 
-    QTest::newRow("half up") << "2.675"
-                             << "2.68";
-    QTest::newRow("half of a penny") << "0.005"
-                                     << "0.01";
-    QTest::newRow("carry into whole") << "9.995"
-                                      << "10.00";
-    QTest::newRow("carry through nines") << "999.999"
-                                         << "1000.00";
-    QTest::newRow("below half") << "2.6749999"
-                                << "2.67";
-    QTest::newRow("just below a penny") << "0.0049"
-                                        << "0.00";
-    QTest::newRow("above half") << "1.23501"
-                                << "1.24";
-    QTest::newRow("binary float trap") << "1.005"
-                                       << "1.01";
-    QTest::newRow("many digits") << "123456789012345678901234567890.125"
-                                 << "123456789012345678901234567890.13";
-    QTest::newRow("many decimals") << "0.00499999999999999999999999"
-                                   << "0.00";
+    row("half up", u"2.675"_s, u"2.68"_s);
+    row("carry through nines", u"999.999"_s, u"1000.00"_s);
+    row("below half", u"2.6749999"_s, u"2.67"_s);
+    row("binary float trap", u"1.005"_s, u"1.01"_s);
+    row("many digits", u"123456789012345678901234567890.125"_s, u"123456789012345678901234567890.13"_s);
+    row("many decimals", u"0.00499999999999999999999999"_s, u"0.00"_s);
 
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("blanks around") << "  2.5 "
-                                   << "2.50";
-    QTest::newRow("blanks only unchanged") << "   "
-                                           << "   ";
-    QTest::newRow("plus dropped") << "+3"
-                                  << "3.00";
-    QTest::newRow("minus kept") << "-1.5"
-                                << "-1.50";
-    QTest::newRow("minus rounds away from zero") << "-2.675"
-                                                 << "-2.68";
-    QTest::newRow("minus zero") << "-0"
-                                << "0.00";
-    QTest::newRow("minus rounds to zero") << "-0.004"
-                                          << "0.00";
-    QTest::newRow("blank then minus") << " -7"
-                                      << "-7.00";
+    row("empty", QString(), QString());
+    row("blanks around", u"  2.5 "_s, u"2.50"_s);
+    row("blanks only unchanged", u"   "_s, u"   "_s);
+    row("plus dropped", u"+3"_s, u"3.00"_s);
+    row("minus rounds away from zero", u" -2.675"_s, u"-2.68"_s);
+    row("minus rounds to zero", u"-0.004"_s, u"0.00"_s);
 
-    QTest::newRow("two points") << "1.2.3"
-                                << "1.2.3";
-    QTest::newRow("lone point") << "."
-                                << ".";
-    QTest::newRow("points only") << ".."
-                                 << "..";
-    QTest::newRow("letters") << "abc"
-                             << "abc";
-    QTest::newRow("digits and letters") << "12p"
-                                        << "12p";
-    QTest::newRow("pound sign") << QStringLiteral("£5") << QStringLiteral("£5");
-    QTest::newRow("comma") << "1,234"
-                           << "1,234";
-    QTest::newRow("exponent") << "1e3"
-                              << "1e3";
-    QTest::newRow("lone minus") << "-"
-                                << "-";
-    QTest::newRow("minus point") << "-."
-                                 << "-.";
-    QTest::newRow("two signs") << "--5"
-                               << "--5";
-    QTest::newRow("blank after sign") << "- 5"
-                                      << "- 5";
-    QTest::newRow("inner blank") << "1 000"
-                                 << "1 000";
-    QTest::newRow("tab is no blank") << "\t5"
-                                     << "\t5";
-    QTest::newRow("other digits") << QStringLiteral("\u0665") << QStringLiteral("\u0665");
+    row("two points", u"1.2.3"_s, u"1.2.3"_s);
+    row("lone point", u"."_s, u"."_s);
+    row("digits and letters", u"12p"_s, u"12p"_s);
+    row("comma", u"1,234"_s, u"1,234"_s);
+    row("exponent", u"1e3"_s, u"1e3"_s);
+    row("lone minus", u"-"_s, u"-"_s);
+    row("minus point", u"-."_s, u"-."_s);
+    row("two signs", u"--5"_s, u"--5"_s);
+    row("blank after sign", u"- 5"_s, u"- 5"_s);
+    row("inner blank", u"1 000"_s, u"1 000"_s);
+    row("tab is no blank", u"\t5"_s, u"\t5"_s);
+    row("other digits", u"\u0665"_s, u"\u0665"_s);
 }
 
 void TestAmountFormat::format() {

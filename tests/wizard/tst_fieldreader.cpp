@@ -18,7 +18,6 @@ void TestFieldReader::fields_data() {
     QTest::addColumn<QStringList>("fields");
 
     QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("one line crlf") << QByteArray("Welcome\r\n") << QStringList{"Welcome"};
     QTest::newRow("no final line end") << QByteArray("Welcome") << QStringList{"Welcome"};
     QTest::newRow("unquoted comma splits")
         << QByteArray("Welcome, then press Next\r\n") << QStringList{"Welcome", "then press Next"};
@@ -28,15 +27,12 @@ void TestFieldReader::fields_data() {
         << QByteArray("   Classic blue   \r\n\tModern\r\n") << QStringList{"Classic blue", "Modern"};
     QTest::newRow("quoted keeps inner blanks")
         << QByteArray("\"  padded  \"\r\n") << QStringList{"  padded  "};
-    QTest::newRow("lf line ends") << QByteArray("one\ntwo\nthree\n") << QStringList{"one", "two", "three"};
-    QTest::newRow("lone cr line ends") << QByteArray("one\rtwo\r") << QStringList{"one", "two"};
     QTest::newRow("mixed line ends") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("empty line is an empty field")
         << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
     QTest::newRow("two quotes give an empty field")
         << QByteArray("a\r\n\"\"\r\nb") << QStringList{"a", "", "b"};
     QTest::newRow("comma before line end") << QByteArray("a,\r\nb") << QStringList{"a", "", "b"};
-    QTest::newRow("two on a line") << QByteArray("Classic,Modern\r\n") << QStringList{"Classic", "Modern"};
     QTest::newRow("text after closing quote dropped")
         << QByteArray("\"a\" junk,b\r\n") << QStringList{"a", "b"};
     QTest::newRow("quoted field spans lines") << QByteArray("\"a\r\nb\",c") << QStringList{"a\r\nb", "c"};
@@ -44,6 +40,8 @@ void TestFieldReader::fields_data() {
     QTest::newRow("windows-1252 bytes") << QByteArray("Caf\xe9 \xa3"
                                                       "5 \x96 \x93ok\x94\r\n")
                                         << QStringList{QStringLiteral("Café £5 – “ok”")};
+    QTest::newRow("utf-8 without the mark is Windows-1252")
+        << QByteArray("Caf\xc3\xa9") << QStringList{QStringLiteral("Caf\u00c3\u00a9")};
     QTest::newRow("utf-8 byte-order mark") << QByteArray("\xef\xbb\xbf"
                                                          "Caf\xc3\xa9\r\n")
                                            << QStringList{QStringLiteral("Café")};
@@ -67,8 +65,6 @@ void TestFieldReader::fields() {
 void TestFieldReader::themeNames_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("three lines") << QByteArray("Classic blue\r\nModern\r\nRustic\r\n")
-                                 << QStringList{"Classic blue", "Modern", "Rustic"};
     QTest::newRow("empty lines and blanks never name a theme")
         << QByteArray("\r\n   \r\nModern\r\n\r\n,\r\n\"  \"\r\n") << QStringList{"Modern"};
     QTest::newRow("empty catalogue") << QByteArray("") << QStringList{};

@@ -21,6 +21,7 @@ class TestGoldenPages : public QObject {
 private slots:
     void themes_data();
     void themes();
+    void fieldOrder();
 };
 
 namespace {
@@ -57,6 +58,11 @@ void enterRichEntry(const Wizard& wiz) {
     w.setFieldText(u"txtProDesc4", u"Gift card"_s);
     w.setFieldText(u"txtProPrice4", u"20.00"_s);
     w.setFieldText(u"txtProPicture4", u"card.png"_s);
+    w.setFieldText(u"txtProCode3", u"   "_s); // a code of blanks: no row
+    w.setFieldText(u"txtProDesc3", u"Never shown"_s);
+    w.setFieldText(u"txtProCode5", u" E 5 "_s); // blanks stay in the row
+    w.setFieldText(u"txtProDesc5", u"Mug <large>"_s);
+    w.setFieldText(u"txtProPrice5", u"4.5"_s);
 
     // Cards, VAT and postage as a user sets them, going forward through the steps.
     auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
@@ -126,7 +132,46 @@ void TestGoldenPages::themes() {
     QVERIFY(page.contains("Caf\xe9 \xa3"
                           "5 \x96 &#20013;&#25991; Ltd"));
     QVERIFY(page.contains("A1|Goods|2.50|Description"));
+    QVERIFY(page.contains("<b>Product Code :  E 5 </b><br>Mug <large><br>"));
+    QVERIFY(page.contains("name=\" E 5 |Goods|4.5|Description\" size=3 maxlength=6> @ \xa3"
+                          "4.5 each"));
+    QVERIFY(!page.contains("Never shown"));
     QVERIFY(page.contains("images/visa.gif"));
+}
+
+// The window's text fields in the order their names are tried on a template line.
+const QStringList FieldOrder =
+    u"txtPurchase5 txtPurchase4 txtPurchase3 txtPurchase2 txtPurchase1 txtAmount txtPostage txtVAT txtAmex "
+    u"txtDelta txtSwitch txtVisa txtAccess txtDespatch txtEmailAddress txtContactName txtCompanyFax "
+    u"txtCompanyTelephone txtProPrice5 txtProDesc5 txtProCode5 txtProPicture5 txtProPicture4 txtProCode4 "
+    u"txtProDesc4 txtProPrice4 txtProPrice3 txtProDesc3 txtProCode3 txtProPicture3 txtProPicture2 "
+    u"txtProCode2 txtProDesc2 txtProPrice2 txtPicture2 txtPicture1 txtCompanyHistory txtMissionStatement "
+    u"txtProPrice1 txtProPicture1 txtProCode1 txtProDesc1 txtHelp txtCompanyAddress txtCompanyName "
+    u"txtCompanyLogo"_s.split(u' ');
+
+void TestGoldenPages::fieldOrder() {
+    Wizard wiz;
+    wiz.start();
+    for (qsizetype i = 0; i < FieldOrder.size(); ++i)
+        wiz.w().setFieldText(FieldOrder[i], u"#"_s + QString::number(i));
+    wiz.w().setFieldText(u"txtCompanyName", u"\u0080\u0095\u009f"_s);
+    // Each pair of neighbours on a line, the later name first: only the earlier one is replaced.
+    QByteArray templ = "txtcompanyname TXTCOMPANYNAME\r\n[txtCompanyName]\r\n";
+    for (qsizetype i = 1; i < FieldOrder.size(); ++i)
+        templ += FieldOrder[i].toLatin1() + '|' + FieldOrder[i - 1].toLatin1() + "\r\n";
+    wiz.folder.write(wiz.pageStem() + u".txt"_s, templ);
+    QVERIFY(wiz.w().GeneratePage().ok);
+
+    const QList<QByteArray> page = wiz.folder.read(wiz.pageStem() + u".html"_s).split('\n');
+    QCOMPARE(page.size(), FieldOrder.size() + 2);
+    QCOMPARE(page[0], "txtcompanyname TXTCOMPANYNAME\r");
+    QCOMPARE(page[1], "[&#128;&#149;&#159;]\r");
+    for (qsizetype i = 1; i < FieldOrder.size(); ++i) {
+        const QByteArray& line = page[i + 1];
+        QVERIFY2(line.startsWith(FieldOrder[i].toLatin1() + '|') &&
+                     !line.contains(FieldOrder[i - 1].toLatin1()),
+                 line.constData());
+    }
 }
 
 QTEST_MAIN(TestGoldenPages)
