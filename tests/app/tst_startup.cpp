@@ -4,6 +4,7 @@
 #include "support/WizardFixture.h"
 #include "wizard/MainWindow.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -45,7 +46,7 @@ private slots:
     void splashLayout();
     void mainWindowNeverWithSplash();
     void loadMessagesWhileSplashIsUp();
-    void longHelpFileCut();
+    void longFiles();
 };
 
 void TestStartup::splashLayout() {
@@ -100,10 +101,17 @@ void TestStartup::loadMessagesWhileSplashIsUp() {
     window->close();
 }
 
-void TestStartup::longHelpFileCut() {
+void TestStartup::longFiles() {
     Wizard wiz;
     wiz.folder.write(u"marlixhlp.dat"_s, "\"" + QByteArray(3 << 20, 'h')); // a quote never closed
+    QByteArray themes;
+    for (int i = 0; i < 20000; ++i)
+        themes += "Theme " + QByteArray::number(i) + "\r\n";
+    wiz.folder.write(u"Theme.txt"_s, themes);
     wiz.start();
+    auto* combo = wiz.control<QComboBox>(u"cboTheme"_s);
+    QCOMPARE(combo->count(), 20000); // a long catalogue is read whole
+    QCOMPARE(combo->itemText(19999), u"Theme 19999"_s);
     wiz.click(MainWindow::Help);
     QVERIFY(wiz.fakes.messages.shown.isEmpty());
     const QString shown = wiz.w().fieldText(u"txtHelp");

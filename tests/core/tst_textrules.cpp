@@ -1,11 +1,13 @@
 #include "entry/TextRules.h"
 #include "page/Cp1252.h"
+#include "wizard/FieldReader.h"
 
 #include <QtTest>
 
 using namespace quorra;
 using namespace Qt::StringLiterals;
 
+// Text rules: trimming, line breaks, the code page and the comma-delimited data files.
 class TestTextRules : public QObject {
     Q_OBJECT
 private slots:
@@ -15,6 +17,10 @@ private slots:
     void lineBreaks();
     void encode_data();
     void encode();
+    void fields_data();
+    void fields();
+    void themeNames_data();
+    void themeNames();
 };
 
 void TestTextRules::trimBlanks_data() {
@@ -73,6 +79,54 @@ void TestTextRules::encode() {
     QCOMPARE(encodeCp1252(text), bytes);
     if (!bytes.contains('&'))
         QCOMPARE(decodeCp1252(bytes), text);
+}
+
+void TestTextRules::fields_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("fields");
+
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("no final line end") << QByteArray("Welcome") << QStringList{"Welcome"};
+    QTest::newRow("commas split, quoted commas stay")
+        << QByteArray("a, b c,\"d, e\"\r\n") << QStringList{"a", "b c", "d, e"};
+    QTest::newRow("blanks before skipped, trailing dropped, quoted kept")
+        << QByteArray("   Classic blue   \r\n\tModern,\"  padded  \"\r\n")
+        << QStringList{"Classic blue", "Modern", "  padded  "};
+    QTest::newRow("mixed line ends") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("empty fields") << QByteArray("a,\r\n\r\n\"\"\r\nb") << QStringList{"a", "", "", "", "b"};
+    QTest::newRow("text after closing quote dropped")
+        << QByteArray("\"a\" junk,b\r\n") << QStringList{"a", "b"};
+    QTest::newRow("quoted field spans lines") << QByteArray("\"a\r\nb\",c") << QStringList{"a\r\nb", "c"};
+    QTest::newRow("unclosed quote runs to the end") << QByteArray("\"a,b\r\nc") << QStringList{"a,b\r\nc"};
+    QTest::newRow("windows-1252") << QByteArray("Caf\xe9 \xa3"
+                                                "5 \x96 \x93ok\x94 \xc3\xa9\r\n")
+                                  << QStringList{u"Café £5 – “ok” Ã©"_s};
+    QTest::newRow("utf-8 after a byte-order mark, only the first dropped")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf"
+                      "Caf\xc3\xa9\xff\r\n")
+        << QStringList{u"\ufeffCafé\ufffd"_s};
+    QTest::newRow("nul bytes are text")
+        << QByteArray("a\0b\r\n", 5) << QStringList{QString::fromUtf16(u"a\0b", 3)};
+}
+
+void TestTextRules::fields() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, fields);
+    QCOMPARE(readFieldsFromBytes(bytes), fields);
+}
+
+void TestTextRules::themeNames_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("empty lines and blanks never name a theme")
+        << QByteArray("\r\n   \r\nModern\r\n\r\n,\r\n\"  \"\r\n") << QStringList{"Modern"};
+    QTest::newRow("empty catalogue") << QByteArray("") << QStringList{};
+}
+
+void TestTextRules::themeNames() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    QCOMPARE(quorra::themeNames(readFieldsFromBytes(bytes)), names);
 }
 
 QTEST_APPLESS_MAIN(TestTextRules)

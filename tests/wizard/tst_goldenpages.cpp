@@ -35,34 +35,19 @@ int stepOf(const Wizard& wiz, QWidget* control) {
 }
 
 void enterRichEntry(const Wizard& wiz) {
-    MainWindow& w = wiz.w();
-    w.setFieldText(u"txtCompanyName", u"  Café £5 – 中文 Ltd  "_s);
-    w.setFieldText(u"txtCompanyAddress", u"1 High Street\r\nLittle Town\r\nAB1 2CD"_s);
-    w.setFieldText(u"txtCompanyTelephone", u" 01234 567890 "_s);
-    w.setFieldText(u"txtCompanyFax", u"01234 567891"_s);
-    w.setFieldText(u"txtContactName", u"Zoë O'Brien"_s);
-    w.setFieldText(u"txtEmailAddress", u"shop@cafe.example.com"_s);
-    w.setFieldText(u"txtCompanyLogo", u"logo.png"_s);
-    w.setFieldText(u"txtPicture1", u"pictures/shop front.jpg"_s);
-    w.setFieldText(u"txtPicture2", QString());
-    w.setFieldText(u"txtMissionStatement", u"Good coffee & fair prices.\r\nEvery day."_s);
-    w.setFieldText(u"txtCompanyHistory", u"Founded in 1999 by two friends."_s);
-    w.setFieldText(u"txtProCode1", u"A1"_s);
-    w.setFieldText(u"txtProDesc1", u"House blend, 250 g"_s);
-    w.setFieldText(u"txtProPrice1", u"2.50"_s);
-    w.setFieldText(u"txtProPicture1", u"blend.jpg"_s);
-    w.setFieldText(u"txtProCode2", u"B2"_s);
-    w.setFieldText(u"txtProDesc2", u"Espresso cups – set of 4"_s);
-    w.setFieldText(u"txtProPrice2", u"12"_s);
-    w.setFieldText(u"txtProCode4", u"D4"_s);
-    w.setFieldText(u"txtProDesc4", u"Gift card"_s);
-    w.setFieldText(u"txtProPrice4", u"20.00"_s);
-    w.setFieldText(u"txtProPicture4", u"card.png"_s);
-    w.setFieldText(u"txtProCode3", u"   "_s); // a code of blanks: no row
-    w.setFieldText(u"txtProDesc3", u"Never shown"_s);
-    w.setFieldText(u"txtProCode5", u" E 5 "_s); // blanks stay in the row
-    w.setFieldText(u"txtProDesc5", u"Mug <large>"_s);
-    w.setFieldText(u"txtProPrice5", u"4.5"_s);
+    // Blanks around a product's code stay in its row; a code of blanks gives no row.
+    const QStringList entry =
+        u"txtCompanyName=  Café £5 – 中文 Ltd  ;txtCompanyAddress=1 High Street\r\nLittle Town\r\nAB1 2CD;"
+        u"txtCompanyTelephone= 01234 567890 ;txtCompanyFax=01234 567891;txtContactName=Zoë O'Brien;"
+        u"txtEmailAddress=shop@cafe.example.com;txtCompanyLogo=logo.png;txtPicture1=pictures/shop front.jpg;"
+        u"txtMissionStatement=Good coffee & fair prices.\r\nEvery day.;"
+        u"txtCompanyHistory=Founded in 1999 by two friends.;txtProCode1=A1;txtProDesc1=House blend, 250 g;"
+        u"txtProPrice1=2.50;txtProPicture1=blend.jpg;txtProCode2=B2;txtProDesc2=Espresso cups – set of 4;"
+        u"txtProPrice2=12;txtProCode3=   ;txtProDesc3=Never shown;txtProCode4=D4;txtProDesc4=Gift card;"
+        u"txtProPrice4=20.00;txtProPicture4=card.png;txtProCode5= E 5 ;txtProDesc5=Mug <large>;txtProPrice5=4.5"_s
+            .split(u';');
+    for (const QString& field : entry)
+        wiz.w().setFieldText(field.section(u'=', 0, 0), field.section(u'=', 1));
 
     // Cards, VAT and postage as a user sets them, going forward through the steps.
     auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
