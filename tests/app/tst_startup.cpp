@@ -1,10 +1,10 @@
 #include "app/SplashWindow.h"
 #include "app/Startup.h"
 #include "entry/TextRules.h"
-#include "support/FakeServices.h"
-#include "support/TestFolder.h"
+#include "support/WizardFixture.h"
 #include "wizard/MainWindow.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -46,6 +46,7 @@ private slots:
     void splashLayout();
     void mainWindowNeverWithSplash();
     void loadMessagesWhileSplashIsUp();
+    void longFiles();
 };
 
 void TestStartup::splashLayout() {
@@ -98,6 +99,23 @@ void TestStartup::loadMessagesWhileSplashIsUp() {
     QVERIFY(window->selectedTheme().isEmpty());
     fakes.messages.queue(MessageAnswer::Yes);
     window->close();
+}
+
+void TestStartup::longFiles() {
+    Wizard wiz;
+    wiz.folder.write(u"marlixhlp.dat"_s, "\"" + QByteArray(3 << 20, 'h')); // a quote never closed
+    QByteArray themes;
+    for (int i = 0; i < 20000; ++i)
+        themes += "Theme " + QByteArray::number(i) + "\r\n";
+    wiz.folder.write(u"Theme.txt"_s, themes);
+    wiz.start();
+    auto* combo = wiz.control<QComboBox>(u"cboTheme"_s);
+    QCOMPARE(combo->count(), 20000); // a long catalogue is read whole
+    QCOMPARE(combo->itemText(19999), u"Theme 19999"_s);
+    wiz.click(MainWindow::Help);
+    QVERIFY(wiz.fakes.messages.shown.isEmpty());
+    const QString shown = wiz.w().fieldText(u"txtHelp");
+    QCOMPARE(shown, QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,4 +1,5 @@
 #include "despatch/QtPrinterService.h"
+#include "page/QtProgramLauncher.h"
 #include "support/TestFolder.h"
 
 #include <QGuiApplication>
@@ -9,7 +10,8 @@ using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
 
-// The Qt printer service writing into a PDF file, which stands in for a printer.
+// The real platform services: the Qt printer service writing into a PDF file, which stands
+// in for a printer, and the program launcher.
 class TestPrinter : public QObject {
     Q_OBJECT
 private slots:
@@ -18,6 +20,7 @@ private slots:
     void abortSendsNothing();
     void unwritableFile();
     void noDefaultPrinter();
+    void launcher();
 
 private:
     static int pages(const QByteArray& pdf) {
@@ -78,6 +81,19 @@ void TestPrinter::noDefaultPrinter() {
     QtPrinterService printer;
     QVERIFY(!printer.printLine(u"line"_s));
     QVERIFY(!printer.endDocument());
+}
+
+void TestPrinter::launcher() {
+    TestFolder folder(TestFolder::Empty);
+    const QString program = folder.filePath(u"MarlixExp"_s);
+    QtProgramLauncher launcher;
+    QVERIFY(!launcher.startDetached(program, {u"x"_s})); // missing
+    folder.write(u"MarlixExp"_s, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args\"\n");
+    QVERIFY(!launcher.startDetached(program, {u"x"_s})); // not executable
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString page = u"/a b/\"c\" $(d); e.html"_s; // no shell between
+    QVERIFY(launcher.startDetached(program, {page}));
+    QTRY_COMPARE(folder.read(u"args"_s), "1\n" + page.toUtf8() + "\n");
 }
 
 QTEST_MAIN(TestPrinter)

@@ -1,6 +1,7 @@
 #include "entry/AmountKeyFilter.h"
 #include "support/WizardFixture.h"
 
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QtTest>
@@ -9,205 +10,94 @@ using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QStringList AmountFields{u"txtAmount"_s,    u"txtProPrice1"_s, u"txtProPrice2"_s,
-                               u"txtProPrice3"_s, u"txtProPrice4"_s, u"txtProPrice5"_s};
-
-int stepOf(const QString& field) {
-    return field == u"txtAmount"_s ? 4 : 7 + field.right(1).toInt();
-}
-
-struct Picture {
-    const char* button;
-    const char* field;
-    int step;
-};
-const QList<Picture> Pictures{
-    {"cmdLogo", "txtCompanyLogo", 1},  {"cmdPic1", "txtPicture1", 7},     {"cmdPic2", "txtPicture2", 7},
-    {"cmdPro1", "txtProPicture1", 8},  {"cmdPro2", "txtProPicture2", 9},  {"cmdPro3", "txtProPicture3", 10},
-    {"cmdPro4", "txtProPicture4", 11}, {"cmdPro5", "txtProPicture5", 12},
-};
-
-} // namespace
-
 class TestEntryRules : public QObject {
     Q_OBJECT
 private slots:
+    void longRunBreaksAnywhere();
     void amountKeys_data();
     void amountKeys();
     void everyMoneyField_data();
     void everyMoneyField();
-    void x11KeyTexts_data();
-    void x11KeyTexts();
-    void caretKeysStillWork();
-    void priceLimit();
-    void programTextIsNotFiltered();
+    void programTextIsKept();
     void helpIsReadOnly();
-    void pictureButtons_data();
     void pictureButtons();
-    void cancelKeepsPath();
 };
 
 void TestEntryRules::amountKeys_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("result"); // the field starts as "12" with the caret at its end
+    QTest::addColumn<QString>("text"); // as X11 reports it: Ctrl+V may carry "\x16"
+    QTest::addColumn<bool>("passes");
     const int none = Qt::NoModifier;
-    QTest::newRow("digit") << int(Qt::Key_5) << none << "5"
-                           << "125";
-    QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << "7"
-                                  << "127";
-    QTest::newRow("full stop") << int(Qt::Key_Period) << none << "."
-                               << "12.";
-    QTest::newRow("letter") << int(Qt::Key_A) << none << "a"
-                            << "12";
-    QTest::newRow("capital") << int(Qt::Key_E) << int(Qt::ShiftModifier) << "E"
-                             << "12";
-    QTest::newRow("blank") << int(Qt::Key_Space) << none << " "
-                           << "12";
-    QTest::newRow("minus") << int(Qt::Key_Minus) << none << "-"
-                           << "12";
-    QTest::newRow("plus") << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << "+"
-                          << "12";
-    QTest::newRow("comma") << int(Qt::Key_Comma) << none << ","
-                           << "12";
-    QTest::newRow("keypad comma") << int(Qt::Key_Comma) << int(Qt::KeypadModifier) << ","
-                                  << "12";
-    QTest::newRow("pound sign") << int(Qt::Key_sterling) << int(Qt::ShiftModifier) << "£"
-                                << "12";
-    QTest::newRow("arabic-indic digit") << int(Qt::Key_unknown) << none << QStringLiteral("\u0663") << "12";
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << ""
-                               << "1";
-    QTest::newRow("enter") << int(Qt::Key_Return) << none << "\r"
-                           << "12";
-    QTest::newRow("escape") << int(Qt::Key_Escape) << none << "\x1b"
-                            << "12";
-    QTest::newRow("ctrl+a") << int(Qt::Key_A) << int(Qt::ControlModifier) << "a"
-                            << "12";
-    QTest::newRow("ctrl+x") << int(Qt::Key_X) << int(Qt::ControlModifier) << "x"
-                            << "12";
-    QTest::newRow("ctrl+z") << int(Qt::Key_Z) << int(Qt::ControlModifier) << "z"
-                            << "12";
-    QTest::newRow("x11 ctrl+x") << int(Qt::Key_X) << int(Qt::ControlModifier) << "\x18"
-                                << "12";
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("digit") << int(Qt::Key_5) << none << u"5"_s << true;
+    QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << u"7"_s << true;
+    QTest::newRow("full stop") << int(Qt::Key_Period) << none << u"."_s << true;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << u"\x08"_s << true;
+    QTest::newRow("delete types nothing") << int(Qt::Key_Delete) << none << u"\x7f"_s << true;
+    QTest::newRow("left") << int(Qt::Key_Left) << none << QString() << true;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << none << u"\t"_s << true;
+    QTest::newRow("letter") << int(Qt::Key_A) << none << u"a"_s << false;
+    QTest::newRow("arabic-indic digit") << int(Qt::Key_unknown) << none << u"\u0663"_s << false;
+    QTest::newRow("enter") << int(Qt::Key_Return) << none << u"\r"_s << false;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << none << u"\x1b"_s << false;
+    QTest::newRow("ctrl+a") << int(Qt::Key_A) << ctrl << u"a"_s << false;
+    QTest::newRow("ctrl+h is backspace") << int(Qt::Key_H) << ctrl << u"h"_s << true;
+    QTest::newRow("ctrl+v as X11 sends it") << int(Qt::Key_V) << ctrl << u"\x16"_s << false;
 }
 
 void TestEntryRules::amountKeys() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, text);
-    QFETCH(QString, result);
-    Wizard wiz;
-    wiz.start();
-    wiz.goToStep(4);
-    QLineEdit* amount = wiz.line(u"txtAmount"_s);
-    amount->setFocus();
-    QTest::keyClicks(amount, u"12"_s);
-    QTest::sendKeyEvent(QTest::KeyAction::Click, amount, Qt::Key(key), text,
-                        Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(amount->text(), result);
-    QVERIFY(wiz.w().isVisible());
-    QVERIFY(wiz.fakes.messages.shown.isEmpty());
+    QFETCH(bool, passes);
+    AmountKeyFilter filter;
+    QObject field;
+    QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QCOMPARE(!static_cast<QObject&>(filter).eventFilter(&field, &event), passes);
 }
 
 void TestEntryRules::everyMoneyField_data() {
     QTest::addColumn<QString>("name");
-    for (const QString& f : AmountFields)
-        QTest::newRow(qPrintable(f)) << f;
+    QTest::addColumn<int>("step");
+    QTest::newRow("txtAmount") << u"txtAmount"_s << 4;
+    for (int n = 1; n <= 5; ++n)
+        QTest::addRow("txtProPrice%d", n) << u"txtProPrice%1"_s.arg(n) << productPanel(n);
 }
 
 void TestEntryRules::everyMoneyField() {
     QFETCH(QString, name);
+    QFETCH(int, step);
     Wizard wiz;
     wiz.start();
-    wiz.goToStep(stepOf(name));
+    wiz.goToStep(step);
     QLineEdit* edit = wiz.line(name);
     edit->setFocus();
     QTest::keyClicks(edit, u"£12,50 x-1.2.3"_s);
     QCOMPARE(edit->text(), u"12501.2.3"_s);
-    // Copying, pasting, cutting and undoing by keyboard do nothing in these fields.
+    // Copying, pasting, cutting, undoing, Enter and Escape do nothing in these fields.
     edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_End);
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    for (const Qt::Key key : {Qt::Key_C, Qt::Key_End, Qt::Key_V, Qt::Key_X, Qt::Key_Z})
+        QTest::keyClick(edit, key, key == Qt::Key_End ? Qt::NoModifier : Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Escape);
     QCOMPARE(edit->text(), u"12501.2.3"_s);
+    QVERIFY(wiz.w().isVisible());
+    QVERIFY(wiz.fakes.messages.shown.isEmpty());
+    // The caret keys still work.
+    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Backspace})
+        QTest::keyClick(edit, key);
+    QCOMPARE(edit->text(), u"501.2.3"_s);
 }
 
-void TestEntryRules::x11KeyTexts_data() {
-    // Key events as the X11 keyboard reports them: the control character itself.
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("typesSomething");
-    QTest::addColumn<int>("character");
-    const int ctrl = Qt::ControlModifier;
-    QTest::newRow("ctrl+c") << int(Qt::Key_C) << ctrl << "\x03" << true << 3;
-    QTest::newRow("ctrl+v") << int(Qt::Key_V) << ctrl << "\x16" << true << 22;
-    QTest::newRow("ctrl+v as QTest sends it") << int(Qt::Key_V) << ctrl << "v" << true << 22;
-    QTest::newRow("ctrl+x") << int(Qt::Key_X) << ctrl << "\x18" << true << 24;
-    QTest::newRow("ctrl+z") << int(Qt::Key_Z) << ctrl << "\x1a" << true << 26;
-    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << "\x7f" << false << 0;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "\x08" << true << 8;
-    QTest::newRow("left") << int(Qt::Key_Left) << 0 << "" << false << 0;
-    QTest::newRow("f5") << int(Qt::Key_F5) << 0 << "" << false << 0;
-    QTest::newRow("shift+insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << "" << false << 0;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << 0 << "\t" << false << 0;
-    QTest::newRow("keypad 3") << int(Qt::Key_3) << int(Qt::KeypadModifier) << "3" << true << int('3');
-}
-
-void TestEntryRules::x11KeyTexts() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QString, text);
-    QFETCH(bool, typesSomething);
-    QFETCH(int, character);
-    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-    const auto typed = typedCharacter(event);
-    QCOMPARE(typed.has_value(), typesSomething);
-    if (typed)
-        QCOMPARE(typed->unicode(), char16_t(character));
-}
-
-void TestEntryRules::caretKeysStillWork() {
-    Wizard wiz;
-    wiz.start();
-    wiz.goToStep(8);
-    QLineEdit* price = wiz.line(u"txtProPrice1"_s);
-    price->setFocus();
-    QTest::keyClicks(price, u"1250"_s);
-    QTest::keyClick(price, Qt::Key_Left);
-    QTest::keyClick(price, Qt::Key_Left);
-    QTest::keyClick(price, Qt::Key_Period);
-    QCOMPARE(price->text(), u"12.50"_s);
-    QTest::keyClick(price, Qt::Key_Home);
-    QTest::keyClick(price, Qt::Key_Delete);
-    QCOMPARE(price->text(), u"2.50"_s);
-    QTest::keyClick(price, Qt::Key_End);
-    QTest::keyClick(price, Qt::Key_Backspace);
-    QCOMPARE(price->text(), u"2.5"_s);
-}
-
-void TestEntryRules::priceLimit() {
-    Wizard wiz;
-    wiz.start();
-    wiz.goToStep(9);
-    QLineEdit* price = wiz.line(u"txtProPrice2"_s);
-    price->setFocus();
-    QTest::keyClicks(price, QString(40, u'9'));
-    QCOMPARE(price->text().size(), 32);
-}
-
-void TestEntryRules::programTextIsNotFiltered() {
+void TestEntryRules::programTextIsKept() {
     Wizard wiz;
     wiz.start();
     wiz.w().setFieldText(u"txtAmount", u"£ 1,50"_s);
     QCOMPARE(wiz.w().fieldText(u"txtAmount"), u"£ 1,50"_s);
-    wiz.w().ResetEntry();
-    QCOMPARE(wiz.w().fieldText(u"txtAmount"), QString());
+    const QString mega(1 << 20, u'é'); // nor cut
+    wiz.w().setFieldText(u"txtCompanyName", mega);
+    QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), mega);
 }
 
 void TestEntryRules::helpIsReadOnly() {
@@ -220,59 +110,65 @@ void TestEntryRules::helpIsReadOnly() {
     help->setFocus();
     help->moveCursor(QTextCursor::Start);
     QTest::keyClick(help, Qt::Key_Down);
-    QTest::keyClick(help, Qt::Key_Down);
-    QVERIFY(help->textCursor().position() > 0); // the caret moves
     QTest::keyClick(help, Qt::Key_End, Qt::ShiftModifier);
-    QVERIFY(help->textCursor().hasSelection());
+    QVERIFY(help->textCursor().hasSelection()); // the caret moves and selects
     QTest::keyClicks(help, u"typed text"_s);
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab})
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab})
         QTest::keyClick(help, key);
-    QTest::keyClick(help, Qt::Key_X, Qt::ControlModifier);
-    QTest::keyClick(help, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(help, Qt::Key_Z, Qt::ControlModifier);
+    for (const Qt::Key key : {Qt::Key_X, Qt::Key_V, Qt::Key_Z})
+        QTest::keyClick(help, key, Qt::ControlModifier);
     QCOMPARE(wiz.w().fieldText(u"txtHelp"), before);
-    QVERIFY(help->isReadOnly());
-}
-
-void TestEntryRules::pictureButtons_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("step");
-    for (const Picture& p : Pictures)
-        QTest::newRow(p.button) << QString::fromLatin1(p.button) << QString::fromLatin1(p.field) << p.step;
 }
 
 void TestEntryRules::pictureButtons() {
-    QFETCH(QString, button);
-    QFETCH(QString, field);
-    QFETCH(int, step);
+    const QList<std::tuple<const char*, const char*, int>> pictures{
+        {"cmdLogo", "txtCompanyLogo", 1},  {"cmdPic1", "txtPicture1", 7},
+        {"cmdPic2", "txtPicture2", 7},     {"cmdPro1", "txtProPicture1", 8},
+        {"cmdPro2", "txtProPicture2", 9},  {"cmdPro3", "txtProPicture3", 10},
+        {"cmdPro4", "txtProPicture4", 11}, {"cmdPro5", "txtProPicture5", 12},
+    };
     Wizard wiz;
     wiz.start();
-    for (const Picture& p : Pictures)
-        wiz.w().setFieldText(QString::fromLatin1(p.field), u"typed by hand"_s);
-    wiz.goToStep(step);
-    const QString chosen = u"/home/ann/My Pictures/shop front 'best'.txt"_s;
-    wiz.fakes.fileDialog.queue(chosen);
-    QTest::mouseClick(wiz.control<QPushButton>(button), Qt::LeftButton);
-    QCOMPARE(wiz.fakes.fileDialog.descriptions, QStringList{u"All Files (*.*)"_s});
-    QCOMPARE(wiz.fakes.fileDialog.patterns, QStringList{u"*"_s});
-    for (const Picture& p : Pictures) {
-        const QString expected = QString::fromLatin1(p.field) == field ? chosen : u"typed by hand"_s;
-        QCOMPARE(wiz.w().fieldText(QString::fromLatin1(p.field)), expected);
+    wiz.w().setFieldText(u"txtPicture1", u"typed by hand"_s);
+    for (const auto& [button, field, step] : pictures) {
+        wiz.goToStep(step);
+        wiz.fakes.fileDialog.queue(u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s);
+        QTest::mouseClick(wiz.control<QPushButton>(QLatin1StringView(button)), Qt::LeftButton);
     }
+    for (const auto& [button, field, step] : pictures)
+        QCOMPARE(wiz.w().fieldText(field),
+                 u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s);
+    QCOMPARE(wiz.fakes.fileDialog.descriptions, QStringList(8, u"All Files (*.*)"_s));
+    QCOMPARE(wiz.fakes.fileDialog.patterns, QStringList(8, u"*"_s));
+
+    wiz.fakes.fileDialog.queue(QString()); // cancelled: the path stays
+    QTest::mouseClick(wiz.control<QPushButton>(u"cmdPro5"_s), Qt::LeftButton);
+    QCOMPARE(wiz.w().fieldText(u"txtProPicture5"), u"/home/ann/My Pictures/'txtProPicture5'.txt"_s);
     QVERIFY(wiz.allAnswered());
 }
 
-void TestEntryRules::cancelKeepsPath() {
+// A long run without a space, pasted with Ctrl+V, is kept whole and broken anywhere (laying
+// it out between words takes minutes); once it is gone, lines break between words again.
+void TestEntryRules::longRunBreaksAnywhere() {
     Wizard wiz;
     wiz.start();
-    wiz.goToStep(7);
-    wiz.fakes.fileDialog.queue(u"/pics/one.png"_s);
-    QTest::mouseClick(wiz.control<QPushButton>(u"cmdPic1"_s), Qt::LeftButton);
-    wiz.fakes.fileDialog.queue(QString()); // cancelled
-    QTest::mouseClick(wiz.control<QPushButton>(u"cmdPic1"_s), Qt::LeftButton);
-    QCOMPARE(wiz.w().fieldText(u"txtPicture1"), u"/pics/one.png"_s);
-    QCOMPARE(wiz.fakes.fileDialog.descriptions.size(), 2);
+    wiz.goToStep(6);
+    QPlainTextEdit* history = wiz.multi(u"txtCompanyHistory"_s);
+    history->setFocus();
+    const QString run(5000, u'x');
+    QGuiApplication::clipboard()->setText(u"We began in 1968. "_s + run);
+    QTest::keyClick(history, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(wiz.w().fieldText(u"txtCompanyHistory"), u"We began in 1968. "_s + run);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
+    QTest::keyClick(history, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(history, u"Seed and tools "_s + QString(1000, u'y'));
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTest::keyClick(history, Qt::Key_Y);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
+    QTest::keyClick(history, Qt::Key_Backspace);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    wiz.w().setFieldText(u"txtCompanyHistory", run);
+    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
 QTEST_MAIN(TestEntryRules)

@@ -1,5 +1,5 @@
+#include "entry/AmountFormat.h"
 #include "entry/PaymentFragments.h"
-#include "page/Cp1252.h"
 #include "page/PageFragments.h"
 
 #include <QtTest>
@@ -7,18 +7,74 @@
 using namespace quorra;
 using namespace Qt::StringLiterals;
 
+// The texts the page gets from the entry: amounts, VAT and postage terms, card images.
 class TestFragments : public QObject {
     Q_OBJECT
 private slots:
+    void amount_data();
+    void amount();
     void vat_data();
     void vat();
     void postage_data();
     void postage();
-    void productRows_data();
-    void productRows();
-    void productRowBytes();
     void cards();
 };
+
+namespace {
+
+void row(const char* name, const QString& text, const QString& amount) {
+    QTest::newRow(name) << text << amount;
+}
+
+} // namespace
+
+void TestFragments::amount_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("amount");
+
+    row("whole", u"5"_s, u"5.00"_s);
+    row("fraction only", u".5"_s, u"0.50"_s);
+    row("zero", u"0"_s, u"0.00"_s);
+    row("leading zeros", u"007"_s, u"7.00"_s);
+    row("zeros only", u"000"_s, u"0.00"_s);
+    row("trailing point", u"5."_s, u"5.00"_s);
+    row("one decimal", u"2.5"_s, u"2.50"_s);
+    row("two decimals kept", u"3.14"_s, u"3.14"_s);
+    row("trailing zeros dropped", u"1.2000"_s, u"1.20"_s);
+
+    row("half up", u"2.675"_s, u"2.68"_s);
+    row("carry through nines", u"999.999"_s, u"1000.00"_s);
+    row("below half", u"2.6749999"_s, u"2.67"_s);
+    row("binary float trap", u"1.005"_s, u"1.01"_s);
+    row("many digits", u"123456789012345678901234567890.125"_s, u"123456789012345678901234567890.13"_s);
+    row("many decimals", u"0.00499999999999999999999999"_s, u"0.00"_s);
+
+    row("empty", QString(), QString());
+    row("blanks around", u"  2.5 "_s, u"2.50"_s);
+    row("blanks only unchanged", u"   "_s, u"   "_s);
+    row("plus dropped", u"+3"_s, u"3.00"_s);
+    row("minus rounds away from zero", u" -2.675"_s, u"-2.68"_s);
+    row("minus rounds to zero", u"-0.004"_s, u"0.00"_s);
+
+    row("two points", u"1.2.3"_s, u"1.2.3"_s);
+    row("lone point", u"."_s, u"."_s);
+    row("digits and letters", u"12p"_s, u"12p"_s);
+    row("comma", u"1,234"_s, u"1,234"_s);
+    row("exponent", u"1e3"_s, u"1e3"_s);
+    row("lone minus", u"-"_s, u"-"_s);
+    row("minus point", u"-."_s, u"-."_s);
+    row("two signs", u"--5"_s, u"--5"_s);
+    row("blank after sign", u"- 5"_s, u"- 5"_s);
+    row("inner blank", u"1 000"_s, u"1 000"_s);
+    row("tab is no blank", u"\t5"_s, u"\t5"_s);
+    row("other digits", u"\u0665"_s, u"\u0665"_s);
+}
+
+void TestFragments::amount() {
+    QFETCH(QString, text);
+    QFETCH(QString, amount);
+    QCOMPARE(formatAmount(text), amount);
+}
 
 void TestFragments::vat_data() {
     QTest::addColumn<bool>("registered");
@@ -44,28 +100,11 @@ void TestFragments::postage_data() {
                                                 R"(<input type=hidden name="postage_amt" value="2.50">)"
                                                 "Postage is charged at \u00a3"
                                                 "2.50 per item.");
-    QTest::newRow("shipment 3") << PostageType::Shipment << "3"
-                                << QStringLiteral(
-                                       R"(<input type=hidden name="postage_type" value="shipment">)"
-                                       R"(<input type=hidden name="postage_amt" value="3.00">)"
-                                       "Postage is charged at \u00a3"
-                                       "3.00 per shipment.");
-    QTest::newRow("item empty") << PostageType::Item << ""
-                                << QStringLiteral(R"(<input type=hidden name="postage_type" value="item">)"
-                                                  R"(<input type=hidden name="postage_amt" value="">)"
-                                                  "Postage is charged at \u00a3 per item.");
-    QTest::newRow("shipment 0.00") << PostageType::Shipment << "0.00"
-                                   << QStringLiteral(
-                                          R"(<input type=hidden name="postage_type" value="shipment">)"
-                                          R"(<input type=hidden name="postage_amt" value="0.00">)"
-                                          "Postage is charged at \u00a3"
-                                          "0.00 per shipment.");
-    QTest::newRow("item not a number")
-        << PostageType::Item << "1.2.3"
-        << QStringLiteral(R"(<input type=hidden name="postage_type" value="item">)"
-                          R"(<input type=hidden name="postage_amt" value="1.2.3">)"
-                          "Postage is charged at \u00a3"
-                          "1.2.3 per item.");
+    QTest::newRow("shipment empty") << PostageType::Shipment << ""
+                                    << QStringLiteral(
+                                           R"(<input type=hidden name="postage_type" value="shipment">)"
+                                           R"(<input type=hidden name="postage_amt" value="">)"
+                                           "Postage is charged at \u00a3 per shipment.");
 }
 
 void TestFragments::postage() {
@@ -73,68 +112,6 @@ void TestFragments::postage() {
     QFETCH(QString, amount);
     QFETCH(QString, fragment);
     QCOMPARE(postageFragment(type, amount), fragment);
-}
-
-void TestFragments::productRows_data() {
-    QTest::addColumn<int>("product");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("description");
-    QTest::addColumn<QString>("price");
-    QTest::addColumn<QString>("picture");
-    QTest::addColumn<QString>("row");
-
-    QTest::newRow("product 1 widths")
-        << 1 << "A1"
-        << "Blue mug"
-        << "2.50"
-        << "/home/u/mug.gif"
-        << QStringLiteral(
-               R"(<tr><td colspan=2><hr size=2 width=100%></td></tr><tr><td width=200 valign=top><img src="/home/u/mug.gif" border=0></td>)"
-               R"(<td width=400 valign=top><font face="verdana, tahoma, arial, sans serif" size=2><b>Product Code : A1</b><br>Blue mug<br>)"
-               R"(<b>Quantity required : <input type=text name="A1|Goods|2.50|Description" size=3 maxlength=6> @ )"
-               "\u00a3"
-               R"(2.50 each</b></font></td></tr>)");
-    QTest::newRow("product 2 no widths")
-        << 2 << "B2"
-        << "Tea pot"
-        << "12.00"
-        << "pot.jpg"
-        << QStringLiteral(
-               R"(<tr><td colspan=2><hr size=2 width=100%></td></tr><tr><td valign=top><img src="pot.jpg" border=0></td>)"
-               R"(<td valign=top><font face="verdana, tahoma, arial, sans serif" size=2><b>Product Code : B2</b><br>Tea pot<br>)"
-               R"(<b>Quantity required : <input type=text name="B2|Goods|12.00|Description" size=3 maxlength=6> @ )"
-               "\u00a3"
-               R"(12.00 each</b></font></td></tr>)");
-    QTest::newRow("product 5 no widths, texts as they stand")
-        << 5 << " C<3 "
-        << "a & b\r\nline two"
-        << " 1.5 "
-        << ""
-        << QStringLiteral(
-               R"(<tr><td colspan=2><hr size=2 width=100%></td></tr><tr><td valign=top><img src="" border=0></td>)"
-               R"(<td valign=top><font face="verdana, tahoma, arial, sans serif" size=2><b>Product Code :  C<3 </b><br>a & b)"
-               "\r\n"
-               R"(line two<br><b>Quantity required : <input type=text name=" C<3 |Goods| 1.5 |Description" size=3 maxlength=6> @ )"
-               "\u00a3"
-               R"( 1.5  each</b></font></td></tr>)");
-}
-
-void TestFragments::productRows() {
-    QFETCH(int, product);
-    QFETCH(QString, code);
-    QFETCH(QString, description);
-    QFETCH(QString, price);
-    QFETCH(QString, picture);
-    QFETCH(QString, row);
-    QCOMPARE(productRow(product, code, description, price, picture), row);
-}
-
-void TestFragments::productRowBytes() {
-    // In the page the pound sign is the single byte 0xA3.
-    const QByteArray bytes = encodeCp1252(productRow(3, u"X"_s, u"d"_s, u"1.00"_s, u"p"_s));
-    QVERIFY(bytes.endsWith("maxlength=6> @ \xa3"
-                           "1.00 each</b></font></td></tr>"));
-    QCOMPARE(bytes.count('\xa3'), 1);
 }
 
 void TestFragments::cards() {

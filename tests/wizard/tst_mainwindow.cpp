@@ -465,6 +465,7 @@ void TestMainWindow::questionsOnTheRealBox() {
     wiz.w().setFieldText(u"txtCompanyFax", u"555"_s);
 
     QString seen;
+    QFontInfo font{QFont()};
     std::function<void()> answer = [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) {
@@ -472,6 +473,7 @@ void TestMainWindow::questionsOnTheRealBox() {
             return;
         }
         seen = box->windowTitle();
+        font = QFontInfo(box->findChild<QLabel*>(u"qt_msgbox_label"_s)->font());
         if (key)
             QTest::keyClick(box, Qt::Key(key));
         else
@@ -485,6 +487,9 @@ void TestMainWindow::questionsOnTheRealBox() {
     else
         wiz.click(B::Finish);
     QCOMPARE(seen, title);
+    // The box speaks in the window's font, not in a larger one of its own.
+    QCOMPARE(font.pixelSize(), QFontInfo(wiz.w().font()).pixelSize());
+    QCOMPARE(font.family(), QFontInfo(wiz.w().font()).family());
     QCOMPARE(wiz.w().isUnloaded(), ends);
     QVERIFY(wiz.fakes.printer.ended.isEmpty());
     if (!ends) {
