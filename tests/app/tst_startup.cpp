@@ -5,6 +5,7 @@
 #include "support/TestFolder.h"
 #include "wizard/MainWindow.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QtTest>
 
@@ -46,6 +47,8 @@ private slots:
     void splashLayout();
     void mainWindowNeverWithSplash();
     void loadMessagesWhileSplashIsUp();
+    void appFolderOption_data();
+    void appFolderOption();
 };
 
 void TestStartup::splashLayout() {
@@ -98,6 +101,25 @@ void TestStartup::loadMessagesWhileSplashIsUp() {
     QVERIFY(window->selectedTheme().isEmpty());
     fakes.messages.queue(MessageAnswer::Yes);
     window->close();
+}
+
+void TestStartup::appFolderOption_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("folder");
+    const QString cwd = QDir::currentPath();
+    QTest::newRow("none") << QStringList{u"w"_s} << u"/opt/exe"_s;
+    QTest::newRow("separate") << QStringList{u"w"_s, u"--app-folder"_s, u"/home/a/q"_s} << u"/home/a/q"_s;
+    QTest::newRow("joined") << QStringList{u"w"_s, u"--app-folder=/home/a/q/"_s} << u"/home/a/q"_s;
+    QTest::newRow("relative") << QStringList{u"w"_s, u"--app-folder"_s, u"q/../r"_s} << cwd + u"/r"_s;
+    QTest::newRow("no value") << QStringList{u"w"_s, u"--app-folder"_s} << u"/opt/exe"_s;
+    QTest::newRow("program name") << QStringList{u"--app-folder=/x"_s} << u"/opt/exe"_s;
+}
+
+// The launcher of an installed copy starts the wizard on the user's own folder.
+void TestStartup::appFolderOption() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, folder);
+    QCOMPARE(appFolderFromArguments(arguments, u"/opt/exe"_s), folder);
 }
 
 QTEST_MAIN(TestStartup)
