@@ -17,9 +17,10 @@ esac
 
 # What building and running the wizard and its viewer needs.
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-webengine-dev fonts-dejavu-core fonts-liberation2)
-# The sanitized suite and the fuzz targets (clang and its runtimes), a printing system to
-# test against, a virtual display and the desktop-file validators.
-test_packages=(clang libclang-rt-14-dev cups cups-client xvfb xauth desktop-file-utils appstream)
+# The sanitized suite and the fuzz targets (clang, its runtimes and the symbolizer that
+# puts names into the sanitizers' reports), a printing system to test against, a virtual
+# display and the desktop-file validators.
+test_packages=(clang libclang-rt-14-dev llvm-14 cups cups-client xvfb xauth desktop-file-utils appstream)
 # dpkg-shlibdeps finds the package's dependencies; CPack uses `file` to find the programs.
 package_packages=(dpkg-dev file)
 

@@ -47,6 +47,7 @@ cmake --build --preset sanitize --target "${targets[@]}"
 # Sanitizer reports end the run; UBSan's come with a stack.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-/usr/lib/llvm-14/bin/llvm-symbolizer}
 export QT_QPA_PLATFORM=offscreen
 
 # The first line of a failure report: the violated property or the sanitizer's verdict.
