@@ -84,8 +84,7 @@ run_tests() {
     local status=0
     QT_QPA_PLATFORM=offscreen ctest --preset "$preset" "$@" >build/ctest-"$preset".log 2>&1 || status=$?
     cat build/ctest-"$preset".log >>"$log"
-    grep -E '^[0-9]+% tests passed|^Total Test time|tests FAILED:|^[[:space:]]+[0-9]+ - ' build/ctest-"$preset".log |
-        sed 's/^/    /' || true
+    grep -E '^[0-9]+% tests passed|^Total Test time|tests FAILED:|^[[:space:]]+[0-9]+ - ' build/ctest-"$preset".log || true
     [ "$status" -eq 0 ] || fail "tests in build/$preset (all output: build/ctest-$preset.log)"
 }
 
