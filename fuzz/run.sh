@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (preset "fuzz", in build/fuzz) and runs each one for a bounded
+# Builds the fuzz targets (preset "sanitize", in build/sanitize) and runs each one for a bounded
 # time on a copy of its seed corpus.
 #
 #   fuzz/run.sh [SECONDS] [TARGET...]
@@ -9,7 +9,7 @@
 #
 # Each target first replays its seeds (fuzz/corpus/<target>/) and the inputs of earlier
 # findings (fuzz/crash-findings/<target>/), then fuzzes. Everything a run writes goes to
-# build/fuzz/runs/<target>/: the growing corpus, the log, and under findings/ every input
+# build/sanitize/runs/<target>/: the growing corpus, the log, and under findings/ every input
 # that broke a property or tripped a sanitizer. The repository itself stays untouched.
 #
 # Exits 1 when any target failed, 0 when none did.
@@ -17,7 +17,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
-build=$root/build/fuzz
+build=$root/build/sanitize
 all_targets=(fuzz_fieldreader fuzz_template fuzz_cp1252 fuzz_amount fuzz_pagefile fuzz_fragments fuzz_despatch
     fuzz_fieldnames)
 
@@ -41,13 +41,14 @@ done
 
 cd "$root"
 if [ ! -f "$build/build.ninja" ]; then
-    cmake --preset fuzz >/dev/null
+    cmake --preset sanitize >/dev/null
 fi
-cmake --build --preset fuzz --target "${targets[@]}"
+cmake --build --preset sanitize --target "${targets[@]}"
 
 # Sanitizer reports end the run; UBSan's come with a stack.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-/usr/lib/llvm-14/bin/llvm-symbolizer}
 export QT_QPA_PLATFORM=offscreen
 
 # The first line of a failure report: the violated property or the sanitizer's verdict.

@@ -19,7 +19,10 @@ int main(int argc, char* argv[]) {
     quorra::QtPrinterService printer;
     const quorra::Services services{messages, cursor, fileDialog, launcher, printer};
 
-    auto window = quorra::Main(services, QCoreApplication::applicationDirPath());
+    // The launcher of an installed copy names the user's own folder with --app-folder.
+    const QString appFolder =
+        quorra::appFolderFromArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
+    auto window = quorra::Main(services, appFolder);
     if (window->isUnloaded())
         return 0;
     QObject::connect(window.get(), &quorra::MainWindow::unloaded, &app, &QApplication::quit,

@@ -5,6 +5,7 @@
 #include "wizard/MainWindow.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QtTest>
 
@@ -47,6 +48,8 @@ private slots:
     void mainWindowNeverWithSplash();
     void loadMessagesWhileSplashIsUp();
     void longFiles();
+    void appFolderOption_data();
+    void appFolderOption();
 };
 
 void TestStartup::splashLayout() {
@@ -116,6 +119,25 @@ void TestStartup::longFiles() {
     QVERIFY(wiz.fakes.messages.shown.isEmpty());
     const QString shown = wiz.w().fieldText(u"txtHelp");
     QCOMPARE(shown, QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
+}
+
+void TestStartup::appFolderOption_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("folder");
+    const QString cwd = QDir::currentPath();
+    QTest::newRow("none") << QStringList{u"w"_s} << u"/opt/exe"_s;
+    QTest::newRow("separate") << QStringList{u"w"_s, u"--app-folder"_s, u"/home/a/q"_s} << u"/home/a/q"_s;
+    QTest::newRow("joined") << QStringList{u"w"_s, u"--app-folder=/home/a/q/"_s} << u"/home/a/q"_s;
+    QTest::newRow("relative") << QStringList{u"w"_s, u"--app-folder"_s, u"q/../r"_s} << cwd + u"/r"_s;
+    QTest::newRow("no value") << QStringList{u"w"_s, u"--app-folder"_s} << u"/opt/exe"_s;
+    QTest::newRow("program name") << QStringList{u"--app-folder=/x"_s} << u"/opt/exe"_s;
+}
+
+// The launcher of an installed copy starts the wizard on the user's own folder.
+void TestStartup::appFolderOption() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, folder);
+    QCOMPARE(appFolderFromArguments(arguments, u"/opt/exe"_s), folder);
 }
 
 QTEST_MAIN(TestStartup)
