@@ -57,9 +57,10 @@ install_missing() {
     local apt=(apt-get -q -o Dpkg::Use-Pty=0 -o Dpkg::Options::=--force-confold --no-install-recommends)
     echo "Updating the package lists (log: $log)"
     step "updating the package lists" "${as_root[@]}" apt-get -q update
-    # apt's own summary of the plan: how many packages and how much to download.
+    # apt's own summary of the plan: how many packages and how much to download. With
+    # --print-uris apt only lists what it would fetch.
     local plan
-    plan=$("${as_root[@]}" "${apt[@]}" --assume-no install "${missing[@]}" 2>>"$log" || true)
+    plan=$("${as_root[@]}" "${apt[@]}" --print-uris install "${missing[@]}" </dev/null 2>>"$log" || true)
     echo "Installing ${missing[*]}: $(sed -n -e 's/^.* upgraded, \([0-9]*\) newly installed.*/\1 packages/p' \
         -e 's/^Need to get \(.*\) of archives\./, \1 to download/p' \
         -e 's/^After this operation, \(.*\) of additional disk space.*/, \1 on disk/p' <<<"$plan" | tr -d '\n')"
