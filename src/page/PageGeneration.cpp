@@ -1,5 +1,6 @@
 #include "wizard/MainWindow.h"
 
+#include "entry/TextRules.h"
 #include "page/PageFragments.h"
 #include "page/PageWriter.h"
 
@@ -51,6 +52,20 @@ PageResult MainWindow::GeneratePage() {
     return generatePageFile(m_appFolder, m_selectedTheme, pageFields());
 }
 
+bool MainWindow::generatePageOrReport() {
+    m_services.cursor.setWaitCursor();
+    const PageResult result = GeneratePage();
+    m_services.cursor.restoreCursor();
+    if (result.ok)
+        return true;
+    m_services.messages.show(
+        u"Page Not Generated"_s,
+        u"Your page could not be generated, so the wizard stays open with everything you entered."_s + CrLf +
+            CrLf + result.error,
+        MessageButtons::Ok, MessageIcon::Information);
+    return false;
+}
+
 void MainWindow::cmdView_Click() {
     takeFocus(m_cmdView);
     if (!CheckCompanyDetails()) {
@@ -58,13 +73,8 @@ void MainWindow::cmdView_Click() {
                                  MessageIcon::Information);
         return;
     }
-    m_services.cursor.setWaitCursor();
-    const PageResult result = GeneratePage();
-    m_services.cursor.restoreCursor();
-    if (!result.ok) {
-        reportGenerationFailure(result);
+    if (!generatePageOrReport())
         return;
-    }
     const QString viewer = m_appFolder + u'/' + viewerProgramName();
     if (!m_services.launcher.startDetached(viewer, {QDir::toNativeSeparators(pageFile())})) {
         m_services.messages.show(u"File Not Found"_s, u"Error Opening your Browser"_s, MessageButtons::Ok,

@@ -230,13 +230,8 @@ void MainWindow::cmdOption_Click(int index) {
         break;
     case Finish:
         if (CheckCompanyDetails()) {
-            m_services.cursor.setWaitCursor();
-            const PageResult result = GeneratePage();
-            m_services.cursor.restoreCursor();
-            if (!result.ok) {
-                reportGenerationFailure(result);
+            if (!generatePageOrReport())
                 return;
-            }
             if (!m_summaryPrinted) {
                 m_validationMessage =
                     u"You did not print out your despatch list."_s + CrLf + u"Do you wish to print now?"_s;
@@ -258,14 +253,6 @@ void MainWindow::cmdOption_Click(int index) {
     default:
         break;
     }
-}
-
-void MainWindow::reportGenerationFailure(const PageResult& result) {
-    m_services.messages.show(
-        u"Page Not Generated"_s,
-        u"Your page could not be generated, so the wizard stays open with everything you entered."_s + CrLf +
-            CrLf + result.error,
-        MessageButtons::Ok, MessageIcon::Information);
 }
 
 // ---------------------------------------------------------------------------------------

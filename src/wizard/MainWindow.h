@@ -100,7 +100,8 @@ private:
     void OptShipment_Click();
     void txtAmount_LostFocus();
     void cboTheme_LostFocus();
-    void reportGenerationFailure(const PageResult& result);
+    // Generates the page under the wait pointer; on failure tells the user why and returns false.
+    bool generatePageOrReport();
     QString pageFile() const;
     FieldControl* field(QAnyStringView name) const;
 
