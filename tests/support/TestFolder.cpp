@@ -33,21 +33,13 @@ void copyShippedData(const QString& folder) {
 
 TestFolder::TestFolder(Contents contents) {
     if (contents == ShippedData)
-        copyTree(QStringLiteral(QUORRA_SOURCE_DATA), m_dir.path());
+        copyShippedData(m_dir.path());
 }
 
 void TestFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile file(filePath(name));
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray TestFolder::read(const QString& name) const {
-    return readFile(filePath(name));
-}
-
-void TestFolder::remove(const QString& name) const {
-    QFile::remove(filePath(name));
 }
 
 QByteArray readFile(const QString& path) {
