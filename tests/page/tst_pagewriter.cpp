@@ -111,16 +111,16 @@ void TestPageWriter::faultKeepsPreviousPage_data() {
     QTest::addColumn<int>("lines");
     QTest::addColumn<qint64>("limit"); // bytes the disk takes, or read before the template fails
     QTest::addColumn<QString>("error");
-    const QString full = u"The page \"%1/Orchard.html\" could not be written: File too large."_s;
+    const QString full = u"The page \"%1/Old Map.html\" could not be written: File too large."_s;
     QTest::newRow("template missing")
         << int(NoTemplate) << 1 << qint64(0)
-        << u"The template \"%1/Orchard.txt\" could not be opened: No such file"_s;
+        << u"The template \"%1/Old Map.txt\" could not be opened: No such file"_s;
     QTest::newRow("read-only page")
         << int(ReadOnlyPage) << 1 << qint64(0)
-        << u"The page \"%1/Orchard.html\" could not be written: the file is read-only."_s;
+        << u"The page \"%1/Old Map.html\" could not be written: the file is read-only."_s;
     QTest::newRow("template read error")
         << int(ReadError) << 8000 << qint64(70000)
-        << u"The template \"%1/Orchard.txt\" could not be read: Input/output error."_s;
+        << u"The template \"%1/Old Map.txt\" could not be read: Input/output error."_s;
     // 7 KB and 70 KB pages; the kernel refuses the first byte, a byte mid-way, or one of
     // the last hundred (the part a buffered writer sends only when it closes the file).
     for (const int lines : {250, 2500}) {
@@ -138,34 +138,34 @@ void TestPageWriter::faultKeepsPreviousPage() {
     QFETCH(QString, error);
     TestFolder folder(TestFolder::Empty);
     const QByteArray templ = QByteArray("<p>txtCompanyName line</p>\r\n").repeated(lines);
-    const QString page = folder.filePath(u"Orchard.html"_s);
+    const QString page = folder.filePath(u"Old Map.html"_s);
     if (fault != NoTemplate)
-        folder.write(u"Orchard.txt"_s, templ);
-    folder.write(u"Orchard.html"_s, "previous page");
+        folder.write(u"Old Map.txt"_s, templ);
+    folder.write(u"Old Map.html"_s, "previous page");
     if (fault == ReadOnlyPage)
         QFile::setPermissions(page, QFile::ReadOwner | QFile::ReadGroup);
     const Fields fields{{u"txtCompanyName"_s, u"Acme"_s}};
     PageResult result;
     if (fault == DiskFull) {
         FileSizeLimit diskFull(limit);
-        result = generatePageFile(folder.path(), u"Orchard green"_s, fields);
+        result = generatePageFile(folder.path(), u"Old Map of the sea"_s, fields);
     } else {
-        result = generatePageFile(folder.path(), u"Orchard green"_s, fields, [&](QIODevice& file) {
+        result = generatePageFile(folder.path(), u"Old Map of the sea"_s, fields, [&](QIODevice& file) {
             return fault == ReadError ? std::make_unique<FailingDevice>(file.readAll(), limit) : nullptr;
         });
     }
     QVERIFY(!result.ok);
     QVERIFY2(result.error.startsWith(error.arg(folder.path())), qPrintable(result.error));
     QCOMPARE(readFile(page), QByteArray("previous page"));
-    QCOMPARE(filesIn(folder.path()).filter(u".html"_s), QStringList{u"Orchard.html"_s});
+    QCOMPARE(filesIn(folder.path()).filter(u".html"_s), QStringList{u"Old Map.html"_s});
 
     // Once the fault is gone the page is written whole: nothing stayed open.
-    folder.write(u"Orchard.txt"_s, templ);
+    folder.write(u"Old Map.txt"_s, templ);
     QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
-    const PageResult again = generatePageFile(folder.path(), u"Orchard green"_s, fields);
+    const PageResult again = generatePageFile(folder.path(), u"Old Map of the sea"_s, fields);
     QVERIFY2(again.ok, qPrintable(again.error));
     QCOMPARE(readFile(page), QByteArray("<p>Acme line</p>\r\n").repeated(lines));
-    QCOMPARE(filesIn(folder.path()), QStringList({u"Orchard.html"_s, u"Orchard.txt"_s}));
+    QCOMPARE(filesIn(folder.path()), QStringList({u"Old Map.html"_s, u"Old Map.txt"_s}));
 }
 
 void TestPageWriter::unsafeStems_data() {
