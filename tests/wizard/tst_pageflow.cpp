@@ -205,6 +205,12 @@ void TestPageFlow::viewAndFinish() {
     QCOMPARE(wiz.w().currentStep(), 13);
     QCOMPARE(wiz.w().fieldText(u"txtContactName"), u"Ann Smith"_s);
     QCOMPARE(wiz.w().fieldText(u"txtPurchase1").isEmpty(), fault == Incomplete); // refreshed first
+    if (fault == NoFault) { // Finish writes the page again, asks to print and closes
+        wiz.fakes.messages.queue(MessageAnswer::No);
+        wiz.click(B::Finish);
+        QVERIFY(wiz.w().isUnloaded() && !wiz.fakes.cursor.waiting);
+        QCOMPARE(wiz.fakes.cursor.waitCount, 2);
+    }
 }
 
 QTEST_MAIN(TestPageFlow)
