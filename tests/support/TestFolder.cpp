@@ -10,25 +10,16 @@
 
 namespace quorra::test {
 
-namespace {
-
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString target = to + u'/' + it.fileName();
-        if (it.fileInfo().isDir())
-            copyTree(it.filePath(), target);
-        else if (it.fileName() != u"CMakeLists.txt")
-            QFile::copy(it.filePath(), target);
-    }
-}
-
-} // namespace
-
 void copyShippedData(const QString& folder) {
-    copyTree(QStringLiteral(QUORRA_SOURCE_DATA), folder);
+    const QDir data(QStringLiteral(QUORRA_SOURCE_DATA));
+    QDirIterator it(data.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        const QString to = folder + u'/' + data.relativeFilePath(from);
+        QDir().mkpath(QFileInfo(to).path());
+        if (!from.endsWith(u"/CMakeLists.txt"))
+            QFile::copy(from, to);
+    }
 }
 
 TestFolder::TestFolder(Contents contents) {
