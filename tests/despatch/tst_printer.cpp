@@ -2,8 +2,8 @@
 #include "page/QtProgramLauncher.h"
 #include "support/TestFolder.h"
 
-#include <QGuiApplication>
-#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace quorra;
@@ -15,46 +15,49 @@ using namespace Qt::StringLiterals;
 class TestPrinter : public QObject {
     Q_OBJECT
 private slots:
-    void printsAndEnds();
-    void newPageWhenFull();
+    void printsDocuments();
     void abortSendsNothing();
-    void unwritableFile();
-    void noDefaultPrinter();
     void launcher();
-
-private:
-    static int pages(const QByteArray& pdf) {
-        return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"));
-    }
 };
 
-void TestPrinter::printsAndEnds() {
+namespace {
+
+// The text of a PDF file, a form feed after each page.
+QString pdfText(const QString& pdf) {
+    QProcess text;
+    text.start(u"pdftotext"_s, {pdf, u"-"_s});
+    if (!text.waitForFinished(10000))
+        qWarning("pdftotext (poppler-utils) is needed");
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+} // namespace
+
+void TestPrinter::printsDocuments() {
     TestFolder folder(TestFolder::Empty);
     const QString pdf = folder.filePath(u"summary.pdf"_s);
     QtPrinterService printer(pdf);
     QVERIFY(printer.printLine(u"Company Address   :1 High St\r\nTown"_s));
-    QVERIFY(printer.printLine(QString()));
-    QVERIFY(printer.printLine(QString(400, u'x'))); // wider than the page: wrapped
-    QVERIFY(!QFile::exists(pdf));                   // nothing goes out before the end
+    QVERIFY(printer.printLine(u"word "_s.repeated(80))); // wider than the page: wrapped
+    for (int i = 0; i < 200; ++i)                        // longer than a page: more pages
+        QVERIFY(printer.printLine(u"line "_s + QString::number(i)));
+    QVERIFY(!QFile::exists(pdf)); // nothing goes out before the end
     QVERIFY(printer.endDocument());
-    const QByteArray bytes = readFile(pdf);
-    QVERIFY(bytes.startsWith("%PDF"));
-    QCOMPARE(pages(bytes), 1);
+    QString text = pdfText(pdf);
+    QVERIFY2(text.startsWith(u"Company Address :1 High St\nTown\n"_s) && text.contains(u"line 199"_s),
+             qPrintable(text));
+    QCOMPARE(text.count(u"word"_s), 80);
+    QVERIFY2(!text.contains(u"word "_s.repeated(40)), qPrintable(text));
+    QVERIFY(text.count(u'\f') >= 3);
 
     // Each document is new: printing again after the end starts another one.
     QVERIFY(printer.printLine(u"again"_s));
     QVERIFY(printer.endDocument());
-    QCOMPARE(pages(readFile(pdf)), 1);
-}
+    QCOMPARE(pdfText(pdf).simplified(), u"again"_s);
 
-void TestPrinter::newPageWhenFull() {
-    TestFolder folder(TestFolder::Empty);
-    const QString pdf = folder.filePath(u"long.pdf"_s);
-    QtPrinterService printer(pdf);
-    for (int i = 0; i < 200; ++i)
-        QVERIFY(printer.printLine(u"line "_s + QString::number(i)));
-    QVERIFY(printer.endDocument());
-    QVERIFY(pages(readFile(pdf)) >= 3);
+    QtPrinterService unwritable(u"/nonexistent-folder/summary.pdf"_s);
+    QVERIFY(unwritable.printLine(u"line"_s));
+    QVERIFY(!unwritable.endDocument());
 }
 
 void TestPrinter::abortSendsNothing() {
@@ -64,23 +67,8 @@ void TestPrinter::abortSendsNothing() {
         QtPrinterService printer(pdf);
         QVERIFY(printer.printLine(u"half a summary"_s));
         printer.abortDocument();
-        printer.abortDocument(); // twice does no harm
     }
     QVERIFY(!QFile::exists(pdf));
-}
-
-void TestPrinter::unwritableFile() {
-    QtPrinterService printer(u"/nonexistent-folder/summary.pdf"_s);
-    QVERIFY(printer.printLine(u"line"_s));
-    QVERIFY(!printer.endDocument());
-}
-
-void TestPrinter::noDefaultPrinter() {
-    if (!QPrinterInfo::defaultPrinter().isNull())
-        QSKIP("this machine has a default printer");
-    QtPrinterService printer;
-    QVERIFY(!printer.printLine(u"line"_s));
-    QVERIFY(!printer.endDocument());
 }
 
 void TestPrinter::launcher() {
@@ -89,7 +77,6 @@ void TestPrinter::launcher() {
     QtProgramLauncher launcher;
     QVERIFY(!launcher.startDetached(program, {u"x"_s})); // missing
     folder.write(u"MarlixExp"_s, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args\"\n");
-    QVERIFY(!launcher.startDetached(program, {u"x"_s})); // not executable
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString page = u"/a b/\"c\" $(d); e.html"_s; // no shell between
     QVERIFY(launcher.startDetached(program, {page}));

@@ -3,8 +3,8 @@
 namespace quorra::test {
 
 MessageAnswer FakeMessages::show(const QString& title, const QString& text, MessageButtons buttons,
-                                 MessageIcon icon, MessageAnswer onEscape) {
-    shown.append({title, text, buttons, icon, onEscape});
+                                 MessageIcon icon, MessageAnswer) {
+    shown.append({title, text, buttons, icon});
     if (onShow)
         onShow(shown.back());
     if (m_answers.empty()) {
@@ -16,16 +16,6 @@ MessageAnswer FakeMessages::show(const QString& title, const QString& text, Mess
     return answer;
 }
 
-void FakeCursor::setWaitCursor() {
-    waiting = true;
-    ++waitCount;
-}
-
-void FakeCursor::restoreCursor() {
-    waiting = false;
-    ++restoreCount;
-}
-
 QString FakeFileDialog::chooseFile(const QString& filterDescription, const QString& pattern) {
     descriptions.append(filterDescription);
     patterns.append(pattern);
@@ -34,11 +24,6 @@ QString FakeFileDialog::chooseFile(const QString& filterDescription, const QStri
     QString path = m_paths.front();
     m_paths.pop_front();
     return path;
-}
-
-bool FakeLauncher::startDetached(const QString& program, const QStringList& arguments) {
-    starts.append({program, arguments});
-    return !failStart;
 }
 
 bool FakePrinter::printLine(const QString& text) {
@@ -54,11 +39,6 @@ bool FakePrinter::endDocument() {
     ended.append(lines);
     lines.clear();
     return true;
-}
-
-void FakePrinter::abortDocument() {
-    ++aborted;
-    lines.clear();
 }
 
 } // namespace quorra::test

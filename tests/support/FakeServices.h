@@ -17,7 +17,6 @@ struct ShownMessage {
     QString text;
     MessageButtons buttons;
     MessageIcon icon;
-    MessageAnswer onEscape;
 };
 
 // Records every message box and answers from a queue; a box with nothing queued is
@@ -39,11 +38,13 @@ private:
 // Counts the pointer changes and remembers whether the wait pointer is up.
 class FakeCursor : public CursorService {
 public:
-    void setWaitCursor() override;
-    void restoreCursor() override;
+    void setWaitCursor() override {
+        waiting = true;
+        ++waitCount;
+    }
+    void restoreCursor() override { waiting = false; }
     bool waiting = false;
     int waitCount = 0;
-    int restoreCount = 0;
 };
 
 // Answers the open-file dialog from a queue of paths ("" is a cancel).
@@ -62,7 +63,10 @@ private:
 // Records each program start; starts fail while failStart is set.
 class FakeLauncher : public ProgramLauncher {
 public:
-    bool startDetached(const QString& program, const QStringList& arguments) override;
+    bool startDetached(const QString& program, const QStringList& arguments) override {
+        starts.append({program, arguments});
+        return !failStart;
+    }
     struct Start {
         QString program;
         QStringList arguments;
@@ -76,7 +80,10 @@ class FakePrinter : public PrinterService {
 public:
     bool printLine(const QString& text) override;
     bool endDocument() override;
-    void abortDocument() override;
+    void abortDocument() override {
+        ++aborted;
+        lines.clear();
+    }
     QStringList lines;        // lines of the document in progress
     QList<QStringList> ended; // documents handed to the printer
     int aborted = 0;

@@ -10,44 +10,27 @@
 
 namespace quorra::test {
 
-namespace {
-
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString target = to + u'/' + it.fileName();
-        if (it.fileInfo().isDir())
-            copyTree(it.filePath(), target);
-        else if (it.fileName() != u"CMakeLists.txt")
-            QFile::copy(it.filePath(), target);
-    }
-}
-
-} // namespace
-
 void copyShippedData(const QString& folder) {
-    copyTree(QStringLiteral(QUORRA_SOURCE_DATA), folder);
+    const QDir data(QStringLiteral(QUORRA_SOURCE_DATA));
+    QDirIterator it(data.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString from = it.next();
+        const QString to = folder + u'/' + data.relativeFilePath(from);
+        QDir().mkpath(QFileInfo(to).path());
+        if (!from.endsWith(u"/CMakeLists.txt"))
+            QFile::copy(from, to);
+    }
 }
 
 TestFolder::TestFolder(Contents contents) {
     if (contents == ShippedData)
-        copyTree(QStringLiteral(QUORRA_SOURCE_DATA), m_dir.path());
+        copyShippedData(m_dir.path());
 }
 
 void TestFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile file(filePath(name));
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray TestFolder::read(const QString& name) const {
-    return readFile(filePath(name));
-}
-
-void TestFolder::remove(const QString& name) const {
-    QFile::remove(filePath(name));
 }
 
 QByteArray readFile(const QString& path) {

@@ -6,6 +6,9 @@
 
 namespace quorra::test {
 
+// The bytes of a file, or an empty array when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // A temporary application folder, optionally filled with the shipped data files.
 class TestFolder {
 public:
@@ -15,8 +18,7 @@ public:
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
     // Writes bytes to a file of the folder, replacing it; fails the test on error.
     void write(const QString& name, const QByteArray& bytes) const;
-    QByteArray read(const QString& name) const;
-    void remove(const QString& name) const;
+    QByteArray read(const QString& name) const { return readFile(filePath(name)); }
 
 private:
     QTemporaryDir m_dir;
@@ -24,9 +26,6 @@ private:
 
 // Copies the shipped data files (catalogue, help, templates, images) into a folder.
 void copyShippedData(const QString& folder);
-
-// The bytes of a file, or an empty array when it cannot be read.
-QByteArray readFile(const QString& path);
 
 // The files of a folder, hidden ones included, by name.
 QStringList filesIn(const QString& folder);
