@@ -139,7 +139,11 @@ bool QtPrinterService::paint(QPrinter& printer, const QStringList& lines) {
     int y = 0;
     for (const QString& line : lines) {
         // Break the line where it reaches the right margin; an empty line still takes a row.
+        // A path or an address longer than the line is broken anywhere rather than cut off.
         QTextLayout layout(line, painter.font(), &printer);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
         layout.beginLayout();
         QList<QTextLine> rows;
         for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {

@@ -38,8 +38,9 @@ void TestPrinter::printsDocuments() {
     const QString pdf = folder.filePath(u"summary.pdf"_s);
     QtPrinterService printer(pdf);
     QVERIFY(printer.printLine(u"Company Address   :1 High St\r\nTown"_s));
-    QVERIFY(printer.printLine(u"word "_s.repeated(80))); // wider than the page: wrapped
-    for (int i = 0; i < 200; ++i)                        // longer than a page: more pages
+    QVERIFY(printer.printLine(u"word "_s.repeated(80)));     // wider than the page: wrapped
+    QVERIFY(printer.printLine(u"/"_s + QString(300, u'z'))); // a long path too, never cut
+    for (int i = 0; i < 200; ++i)                            // longer than a page: more pages
         QVERIFY(printer.printLine(u"line "_s + QString::number(i)));
     QVERIFY(!QFile::exists(pdf)); // nothing goes out before the end
     QVERIFY(printer.endDocument());
@@ -47,6 +48,7 @@ void TestPrinter::printsDocuments() {
     QVERIFY2(text.startsWith(u"Company Address :1 High St\nTown\n"_s) && text.contains(u"line 199"_s),
              qPrintable(text));
     QCOMPARE(text.count(u"word"_s), 80);
+    QCOMPARE(text.count(u'z'), 300);
     QVERIFY2(!text.contains(u"word "_s.repeated(40)), qPrintable(text));
     QVERIFY(text.count(u'\f') >= 3);
 
