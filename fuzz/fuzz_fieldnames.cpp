@@ -142,8 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Every text box of the window, as the window lists them: the table's names in order.
     QList<PageField> fields;
-    for (const quorra::FieldSpec& spec : quorra::fieldTable())
-        fields.append(PageField{QString(spec.name), QString()});
+    for (const quorra::FieldSpec& entry : quorra::fieldTable())
+        fields.append(PageField{QString(entry.name), QString()});
     for (int i = 0; i < texts; ++i) {
         const std::size_t field = input.ConsumeIntegral<std::uint8_t>() % FieldCount;
         const int kind = input.ConsumeIntegral<std::uint8_t>();
