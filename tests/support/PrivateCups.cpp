@@ -106,7 +106,11 @@ QString PrivateCups::start() {
 bool PrivateCups::run(const QString& program, const QStringList& arguments, QString* output) const {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
+    // The administration commands lie in /usr/sbin, which a user's PATH may leave out.
+    QString path = QStandardPaths::findExecutable(program);
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(program, {u"/usr/sbin"_s, u"/sbin"_s});
+    process.start(path.isEmpty() ? program : path, arguments);
     const bool ok = process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
                     process.exitCode() == 0;
     if (output)
