@@ -18,6 +18,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 const QString DocumentName = u"Quorra Development Wizard summary"_s;
+const QString NoPrinter = u"There is no default printer."_s;
 
 // The name of the spooler's default destination, or empty when there is none.
 QString defaultDestination() {
@@ -55,7 +56,7 @@ bool QtPrinterService::printLine(const QString& text) {
     if (!m_started) {
         // The first line starts the document; without a printer there is none to start.
         if (m_pdfFile.isEmpty() && defaultDestination().isEmpty()) {
-            m_error = u"There is no default printer."_s;
+            m_error = NoPrinter;
             return false;
         }
         m_started = true;
@@ -68,24 +69,23 @@ bool QtPrinterService::printLine(const QString& text) {
 
 bool QtPrinterService::endDocument() {
     m_started = false;
+    const QStringList lines = std::exchange(m_lines, {});
     if (!m_pdfFile.isEmpty())
-        return paintTo(m_pdfFile, {});
+        return paintTo(lines, m_pdfFile, {});
     const QString printerName = defaultDestination();
     if (printerName.isEmpty()) {
-        m_lines.clear();
-        m_error = u"There is no default printer."_s;
+        m_error = NoPrinter;
         return false;
     }
     // The document is drawn into a PDF file on the printer's default page, then handed to
     // the spooler, which says whether the queue took it.
     QTemporaryFile pdf(QDir::tempPath() + u"/quorra-summary-XXXXXX.pdf"_s);
     if (!pdf.open()) {
-        m_lines.clear();
         m_error = pdf.errorString();
         return false;
     }
     pdf.close();
-    return paintTo(pdf.fileName(), printerName) && submit(pdf.fileName(), printerName);
+    return paintTo(lines, pdf.fileName(), printerName) && submit(pdf.fileName(), printerName);
 }
 
 void QtPrinterService::abortDocument() {
@@ -93,8 +93,7 @@ void QtPrinterService::abortDocument() {
     m_started = false;
 }
 
-bool QtPrinterService::paintTo(const QString& pdfFile, const QString& printerName) {
-    const QStringList lines = std::exchange(m_lines, {});
+bool QtPrinterService::paintTo(const QStringList& lines, const QString& pdfFile, const QString& printerName) {
     QPrinter printer(QPrinter::ScreenResolution);
     if (!printerName.isEmpty()) {
         const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);

@@ -29,7 +29,9 @@ public:
     QString lastError() const { return m_error; }
 
 private:
-    bool paintTo(const QString& pdfFile, const QString& printerName);
+    // Draws the lines into the PDF file, on the named printer's default page when one is given.
+    bool paintTo(const QStringList& lines, const QString& pdfFile, const QString& printerName);
+    // Hands the PDF file to the spooler for the printer; false when the queue did not take it.
     bool submit(const QString& pdfFile, const QString& printerName);
     static bool paint(QPrinter& printer, const QStringList& lines);
 
