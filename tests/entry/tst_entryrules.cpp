@@ -13,163 +13,146 @@ using namespace Qt::StringLiterals;
 class TestEntryRules : public QObject {
     Q_OBJECT
 private slots:
-    void longRunBreaksAnywhere();
-    void amountKeys_data();
-    void amountKeys();
-    void everyMoneyField_data();
-    void everyMoneyField();
-    void programTextIsKept();
-    void helpIsReadOnly();
-    void pictureButtons();
-};
-
-void TestEntryRules::amountKeys_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("text"); // as X11 reports it: Ctrl+V may carry "\x16"
-    QTest::addColumn<bool>("passes");
-    const int none = Qt::NoModifier;
-    const int ctrl = Qt::ControlModifier;
-    QTest::newRow("digit") << int(Qt::Key_5) << none << u"5"_s << true;
-    QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << u"7"_s << true;
-    QTest::newRow("full stop") << int(Qt::Key_Period) << none << u"."_s << true;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << u"\x08"_s << true;
-    QTest::newRow("delete types nothing") << int(Qt::Key_Delete) << none << u"\x7f"_s << true;
-    QTest::newRow("left") << int(Qt::Key_Left) << none << QString() << true;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << none << u"\t"_s << true;
-    QTest::newRow("letter") << int(Qt::Key_A) << none << u"a"_s << false;
-    QTest::newRow("arabic-indic digit") << int(Qt::Key_unknown) << none << u"\u0663"_s << false;
-    QTest::newRow("enter") << int(Qt::Key_Return) << none << u"\r"_s << false;
-    QTest::newRow("escape") << int(Qt::Key_Escape) << none << u"\x1b"_s << false;
-    QTest::newRow("ctrl+a") << int(Qt::Key_A) << ctrl << u"a"_s << false;
-    QTest::newRow("ctrl+h is backspace") << int(Qt::Key_H) << ctrl << u"h"_s << true;
-    QTest::newRow("ctrl+v as X11 sends it") << int(Qt::Key_V) << ctrl << u"\x16"_s << false;
-}
-
-void TestEntryRules::amountKeys() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QString, text);
-    QFETCH(bool, passes);
-    AmountKeyFilter filter;
-    QObject field;
-    QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-    QCOMPARE(!static_cast<QObject&>(filter).eventFilter(&field, &event), passes);
-}
-
-void TestEntryRules::everyMoneyField_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("step");
-    QTest::newRow("txtAmount") << u"txtAmount"_s << 4;
-    for (int n = 1; n <= 5; ++n)
-        QTest::addRow("txtProPrice%d", n) << u"txtProPrice%1"_s.arg(n) << productPanel(n);
-}
-
-void TestEntryRules::everyMoneyField() {
-    QFETCH(QString, name);
-    QFETCH(int, step);
-    Wizard wiz;
-    wiz.start();
-    wiz.goToStep(step);
-    QLineEdit* edit = wiz.line(name);
-    edit->setFocus();
-    QTest::keyClicks(edit, u"£12,50 x-1.2.3"_s);
-    QCOMPARE(edit->text(), u"12501.2.3"_s);
-    // Copying, pasting, cutting, undoing, Enter and Escape do nothing in these fields.
-    edit->selectAll();
-    for (const Qt::Key key : {Qt::Key_C, Qt::Key_End, Qt::Key_V, Qt::Key_X, Qt::Key_Z})
-        QTest::keyClick(edit, key, key == Qt::Key_End ? Qt::NoModifier : Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QTest::keyClick(edit, Qt::Key_Escape);
-    QCOMPARE(edit->text(), u"12501.2.3"_s);
-    QVERIFY(wiz.w().isVisible());
-    QVERIFY(wiz.fakes.messages.shown.isEmpty());
-    // The caret keys still work.
-    for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Backspace})
-        QTest::keyClick(edit, key);
-    QCOMPARE(edit->text(), u"501.2.3"_s);
-}
-
-void TestEntryRules::programTextIsKept() {
-    Wizard wiz;
-    wiz.start();
-    wiz.w().setFieldText(u"txtAmount", u"£ 1,50"_s);
-    QCOMPARE(wiz.w().fieldText(u"txtAmount"), u"£ 1,50"_s);
-    const QString mega(1 << 20, u'é'); // nor cut
-    wiz.w().setFieldText(u"txtCompanyName", mega);
-    QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), mega);
-}
-
-void TestEntryRules::helpIsReadOnly() {
-    Wizard wiz;
-    wiz.start();
-    wiz.click(MainWindow::Help);
-    QPlainTextEdit* help = wiz.multi(u"txtHelp"_s);
-    const QString before = wiz.w().fieldText(u"txtHelp");
-    QVERIFY(!before.isEmpty());
-    help->setFocus();
-    help->moveCursor(QTextCursor::Start);
-    QTest::keyClick(help, Qt::Key_Down);
-    QTest::keyClick(help, Qt::Key_End, Qt::ShiftModifier);
-    QVERIFY(help->textCursor().hasSelection()); // the caret moves and selects
-    QTest::keyClicks(help, u"typed text"_s);
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab})
-        QTest::keyClick(help, key);
-    for (const Qt::Key key : {Qt::Key_X, Qt::Key_V, Qt::Key_Z})
-        QTest::keyClick(help, key, Qt::ControlModifier);
-    QCOMPARE(wiz.w().fieldText(u"txtHelp"), before);
-}
-
-void TestEntryRules::pictureButtons() {
-    const QList<std::tuple<const char*, const char*, int>> pictures{
-        {"cmdLogo", "txtCompanyLogo", 1},  {"cmdPic1", "txtPicture1", 7},
-        {"cmdPic2", "txtPicture2", 7},     {"cmdPro1", "txtProPicture1", 8},
-        {"cmdPro2", "txtProPicture2", 9},  {"cmdPro3", "txtProPicture3", 10},
-        {"cmdPro4", "txtProPicture4", 11}, {"cmdPro5", "txtProPicture5", 12},
-    };
-    Wizard wiz;
-    wiz.start();
-    wiz.w().setFieldText(u"txtPicture1", u"typed by hand"_s);
-    for (const auto& [button, field, step] : pictures) {
-        wiz.goToStep(step);
-        wiz.fakes.fileDialog.queue(u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s);
-        QTest::mouseClick(wiz.control<QPushButton>(QLatin1StringView(button)), Qt::LeftButton);
+    void amountKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text"); // as X11 reports it: Ctrl+V may carry "\x16"
+        QTest::addColumn<bool>("passes");
+        const int none = Qt::NoModifier;
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("keypad digit") << int(Qt::Key_7) << int(Qt::KeypadModifier) << u"7"_s << true;
+        QTest::newRow("delete types nothing") << int(Qt::Key_Delete) << none << u"\x7f"_s << true;
+        QTest::newRow("tab") << int(Qt::Key_Tab) << none << u"\t"_s << true;
+        QTest::newRow("arabic-indic digit") << int(Qt::Key_unknown) << none << u"\u0663"_s << false;
+        QTest::newRow("ctrl+a") << int(Qt::Key_A) << ctrl << u"a"_s << false;
+        QTest::newRow("ctrl+h is backspace") << int(Qt::Key_H) << ctrl << u"h"_s << true;
+        QTest::newRow("ctrl+v as X11 sends it") << int(Qt::Key_V) << ctrl << u"\x16"_s << false;
     }
-    for (const auto& [button, field, step] : pictures)
-        QCOMPARE(wiz.w().fieldText(field),
-                 u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s);
-    QCOMPARE(wiz.fakes.fileDialog.descriptions, QStringList(8, u"All Files (*.*)"_s));
-    QCOMPARE(wiz.fakes.fileDialog.patterns, QStringList(8, u"*"_s));
 
-    wiz.fakes.fileDialog.queue(QString()); // cancelled: the path stays
-    QTest::mouseClick(wiz.control<QPushButton>(u"cmdPro5"_s), Qt::LeftButton);
-    QCOMPARE(wiz.w().fieldText(u"txtProPicture5"), u"/home/ann/My Pictures/'txtProPicture5'.txt"_s);
-    QVERIFY(wiz.allAnswered());
-}
+    void amountKeys() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(bool, passes);
+        AmountKeyFilter filter;
+        QObject field;
+        QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QCOMPARE(!static_cast<QObject&>(filter).eventFilter(&field, &event), passes);
+    }
 
-// A long run without a space, pasted with Ctrl+V, is kept whole and broken anywhere (laying
-// it out between words takes minutes); once it is gone, lines break between words again.
-void TestEntryRules::longRunBreaksAnywhere() {
-    Wizard wiz;
-    wiz.start();
-    wiz.goToStep(6);
-    QPlainTextEdit* history = wiz.multi(u"txtCompanyHistory"_s);
-    history->setFocus();
-    const QString run(5000, u'x');
-    QGuiApplication::clipboard()->setText(u"We began in 1968. "_s + run);
-    QTest::keyClick(history, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(wiz.w().fieldText(u"txtCompanyHistory"), u"We began in 1968. "_s + run);
-    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
-    QTest::keyClick(history, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(history, u"Seed and tools "_s + QString(1000, u'y'));
-    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    QTest::keyClick(history, Qt::Key_Y);
-    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
-    QTest::keyClick(history, Qt::Key_Backspace);
-    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    wiz.w().setFieldText(u"txtCompanyHistory", run);
-    QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
-}
+    void everyMoneyField_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("step");
+        QTest::newRow("txtAmount") << u"txtAmount"_s << 4;
+        for (int n = 1; n <= 5; ++n)
+            QTest::addRow("txtProPrice%d", n) << u"txtProPrice%1"_s.arg(n) << productPanel(n);
+    }
+
+    void everyMoneyField() {
+        QFETCH(QString, name);
+        QFETCH(int, step);
+        Wizard wiz;
+        wiz.start();
+        wiz.goToStep(step);
+        QLineEdit* edit = wiz.line(name);
+        edit->setFocus();
+        QTest::keyClicks(edit, u"£12,50 x-1.2.3"_s);
+        QCOMPARE(edit->text(), u"12501.2.3"_s);
+        // Copying, pasting, cutting, undoing, Enter and Escape do nothing in these fields.
+        edit->selectAll();
+        for (const Qt::Key key : {Qt::Key_C, Qt::Key_End, Qt::Key_V, Qt::Key_X, Qt::Key_Z})
+            QTest::keyClick(edit, key, key == Qt::Key_End ? Qt::NoModifier : Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QCOMPARE(edit->text(), u"12501.2.3"_s);
+        QVERIFY(wiz.w().isVisible());
+        QVERIFY(wiz.fakes.messages.shown.isEmpty());
+        // The caret keys still work.
+        for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Backspace})
+            QTest::keyClick(edit, key);
+        QCOMPARE(edit->text(), u"501.2.3"_s);
+    }
+
+    void programTextIsKept() {
+        Wizard wiz;
+        wiz.start();
+        wiz.w().setFieldText(u"txtAmount", u"£ 1,50"_s);
+        QCOMPARE(wiz.w().fieldText(u"txtAmount"), u"£ 1,50"_s);
+        const QString mega(1 << 20, u'é'); // nor cut
+        wiz.w().setFieldText(u"txtCompanyName", mega);
+        QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), mega);
+    }
+
+    void helpIsReadOnly() {
+        Wizard wiz;
+        wiz.start();
+        wiz.click(MainWindow::Help);
+        QPlainTextEdit* help = wiz.multi(u"txtHelp"_s);
+        const QString before = wiz.w().fieldText(u"txtHelp");
+        QVERIFY(!before.isEmpty());
+        help->setFocus();
+        help->moveCursor(QTextCursor::Start);
+        QTest::keyClick(help, Qt::Key_Down);
+        QTest::keyClick(help, Qt::Key_End, Qt::ShiftModifier);
+        QVERIFY(help->textCursor().hasSelection()); // the caret moves and selects
+        QTest::keyClicks(help, u"typed text"_s);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab})
+            QTest::keyClick(help, key);
+        for (const Qt::Key key : {Qt::Key_X, Qt::Key_V, Qt::Key_Z})
+            QTest::keyClick(help, key, Qt::ControlModifier);
+        QCOMPARE(wiz.w().fieldText(u"txtHelp"), before);
+    }
+
+    void pictureButtons() {
+        const QList<std::tuple<const char*, const char*, int>> pictures{
+            {"cmdLogo", "txtCompanyLogo", 1},  {"cmdPic1", "txtPicture1", 7},
+            {"cmdPic2", "txtPicture2", 7},     {"cmdPro1", "txtProPicture1", 8},
+            {"cmdPro2", "txtProPicture2", 9},  {"cmdPro3", "txtProPicture3", 10},
+            {"cmdPro4", "txtProPicture4", 11}, {"cmdPro5", "txtProPicture5", 12},
+        };
+        Wizard wiz;
+        wiz.start();
+        wiz.w().setFieldText(u"txtPicture1", u"typed by hand"_s);
+        for (const auto& [button, field, step] : pictures) {
+            wiz.goToStep(step);
+            wiz.fakes.fileDialog.paths +=
+                u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s;
+            QTest::mouseClick(wiz.control<QPushButton>(QLatin1StringView(button)), Qt::LeftButton);
+        }
+        for (const auto& [button, field, step] : pictures)
+            QCOMPARE(wiz.w().fieldText(field),
+                     u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s);
+        QCOMPARE(wiz.fakes.fileDialog.filters, QStringList(8, u"All Files (*.*) *"_s));
+        // cancelled: the path stays
+        QTest::mouseClick(wiz.control<QPushButton>(u"cmdPro5"_s), Qt::LeftButton);
+        QCOMPARE(wiz.w().fieldText(u"txtProPicture5"), u"/home/ann/My Pictures/'txtProPicture5'.txt"_s);
+        QVERIFY(wiz.allAnswered());
+    }
+
+    // A long run without a space, pasted with Ctrl+V, is kept whole and broken anywhere (laying
+    // it out between words takes minutes); once it is gone, lines break between words again.
+    void longRunBreaksAnywhere() {
+        Wizard wiz;
+        wiz.start();
+        wiz.goToStep(6);
+        QPlainTextEdit* history = wiz.multi(u"txtCompanyHistory"_s);
+        history->setFocus();
+        const QString run(5000, u'x');
+        QGuiApplication::clipboard()->setText(u"We began in 1968. "_s + run);
+        QTest::keyClick(history, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(wiz.w().fieldText(u"txtCompanyHistory"), u"We began in 1968. "_s + run);
+        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
+        QTest::keyClick(history, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(history, u"Seed and tools "_s + QString(1000, u'y'));
+        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QTest::keyClick(history, Qt::Key_Y);
+        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
+        QTest::keyClick(history, Qt::Key_Backspace);
+        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        wiz.w().setFieldText(u"txtCompanyHistory", run);
+        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
+    }
+};
 
 QTEST_MAIN(TestEntryRules)
 #include "tst_entryrules.moc"

@@ -3,10 +3,8 @@
 #include "wizard/Services.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <functional>
 
 namespace quorra::test {
@@ -24,15 +22,21 @@ struct ShownMessage {
 class FakeMessages : public MessageService {
 public:
     MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons, MessageIcon icon,
-                       MessageAnswer onEscape = MessageAnswer::Ok) override;
-    void queue(MessageAnswer answer) { m_answers.push_back(answer); }
-    bool allAnswersUsed() const { return m_answers.empty(); }
+                       MessageAnswer = MessageAnswer::Ok) override {
+        shown.append({title, text, buttons, icon});
+        if (onShow)
+            onShow(shown.back());
+        if (answers.isEmpty()) {
+            ++unexpected;
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        }
+        return answers.takeFirst();
+    }
+    void queue(MessageAnswer answer) { answers.push_back(answer); }
     QList<ShownMessage> shown;
+    QList<MessageAnswer> answers;
     int unexpected = 0;
     std::function<void(const ShownMessage&)> onShow; // runs as each box is shown
-
-private:
-    std::deque<MessageAnswer> m_answers;
 };
 
 // Counts the pointer changes and remembers whether the wait pointer is up.
@@ -47,48 +51,43 @@ public:
     int waitCount = 0;
 };
 
-// Answers the open-file dialog from a queue of paths ("" is a cancel).
+// Answers the open-file dialog from a queue of paths (none left: a cancel).
 class FakeFileDialog : public FileDialogService {
 public:
-    QString chooseFile(const QString& filterDescription, const QString& pattern) override;
-    void queue(const QString& path) { m_paths.push_back(path); }
-    bool allAnswersUsed() const { return m_paths.empty(); }
-    QStringList descriptions;
-    QStringList patterns;
-
-private:
-    std::deque<QString> m_paths;
+    QString chooseFile(const QString& filterDescription, const QString& pattern) override {
+        filters.append(filterDescription + u' ' + pattern);
+        return paths.isEmpty() ? QString() : paths.takeFirst();
+    }
+    QStringList paths;
+    QStringList filters; // "description pattern" of each dialog
 };
 
-// Records each program start; starts fail while failStart is set.
+// Records each program start as the program and its arguments; starts fail while failStart is set.
 class FakeLauncher : public ProgramLauncher {
 public:
     bool startDetached(const QString& program, const QStringList& arguments) override {
-        starts.append({program, arguments});
+        starts.append(QStringList{program} + arguments);
         return !failStart;
     }
-    struct Start {
-        QString program;
-        QStringList arguments;
-    };
-    QList<Start> starts;
+    QList<QStringList> starts;
     bool failStart = false;
 };
 
-// Records the printed lines of each document; can refuse a line or the end.
+// Records the printed lines of each document handed to the printer; refuses every line while refuse is set.
 class FakePrinter : public PrinterService {
 public:
-    bool printLine(const QString& text) override;
-    bool endDocument() override;
-    void abortDocument() override {
-        ++aborted;
-        lines.clear();
+    bool printLine(const QString& text) override {
+        lines.append(text);
+        return !refuse;
     }
-    QStringList lines;        // lines of the document in progress
-    QList<QStringList> ended; // documents handed to the printer
-    int aborted = 0;
-    int failAtLine = -1; // 0-based index of the line that fails, -1 for none
-    bool failEnd = false;
+    bool endDocument() override {
+        ended.append(std::exchange(lines, {}));
+        return true;
+    }
+    void abortDocument() override { lines.clear(); }
+    QStringList lines;
+    QList<QStringList> ended;
+    bool refuse = false;
 };
 
 // A complete set of fakes, handed to the main window as its services.

@@ -36,8 +36,7 @@ void Wizard::fillRequired() const {
 }
 
 bool Wizard::allAnswered() const {
-    return fakes.messages.allAnswersUsed() && fakes.messages.unexpected == 0 &&
-           fakes.fileDialog.allAnswersUsed();
+    return fakes.messages.answers.isEmpty() && fakes.messages.unexpected == 0 && fakes.fileDialog.paths.isEmpty();
 }
 
 } // namespace quorra::test

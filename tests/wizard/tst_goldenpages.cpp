@@ -11,17 +11,6 @@ using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
 
-// The page of every shipped theme for one rich entry, compared byte for byte with the
-// pages in tests/data/golden. After a deliberate change to a theme or a fragment, run with
-// QUORRA_UPDATE_GOLDEN=1 to write the pages anew, then review the difference.
-class TestGoldenPages : public QObject {
-    Q_OBJECT
-private slots:
-    void themes_data();
-    void themes();
-    void fieldOrder();
-};
-
 namespace {
 
 void enterRichEntry(const Wizard& wiz) {
@@ -56,37 +45,6 @@ void enterRichEntry(const Wizard& wiz) {
 
 } // namespace
 
-void TestGoldenPages::themes_data() {
-    QTest::addColumn<int>("index");
-    int index = 0;
-    for (const char* theme : {"Classic blue", "Orchard green", "Harbour night", "Modern"})
-        QTest::newRow(theme) << index++;
-}
-
-void TestGoldenPages::themes() {
-    QFETCH(int, index);
-    Wizard wiz;
-    wiz.start();
-    auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
-    theme->setFocus();
-    theme->setCurrentIndex(index);
-    enterRichEntry(wiz); // moving on takes the theme
-    QCOMPARE(wiz.w().selectedTheme(), QString::fromLatin1(QTest::currentDataTag()));
-    const PageResult result = wiz.w().GeneratePage();
-    QVERIFY2(result.ok, qPrintable(result.error));
-
-    const QString stem = wiz.pageStem();
-    const QByteArray page = wiz.folder.read(stem + u".html"_s);
-    const QString goldenName = QStringLiteral(QUORRA_TEST_DATA "/golden/") + stem + u".html"_s;
-    if (qEnvironmentVariableIntValue("QUORRA_UPDATE_GOLDEN") == 1) {
-        QFile golden(goldenName);
-        QVERIFY(golden.open(QIODevice::WriteOnly));
-        golden.write(page);
-        QSKIP("golden page written");
-    }
-    QCOMPARE(page.split('\n'), readFile(goldenName).split('\n')); // names the first line that differs
-}
-
 // The window's text fields in the order their names are tried on a template line.
 const QStringList FieldOrder =
     u"txtPurchase5 txtPurchase4 txtPurchase3 txtPurchase2 txtPurchase1 txtAmount txtPostage txtVAT txtAmex "
@@ -97,30 +55,68 @@ const QStringList FieldOrder =
     u"txtProPrice1 txtProPicture1 txtProCode1 txtProDesc1 txtHelp txtCompanyAddress txtCompanyName "
     u"txtCompanyLogo"_s.split(u' ');
 
-void TestGoldenPages::fieldOrder() {
-    Wizard wiz;
-    wiz.start();
-    for (qsizetype i = 0; i < FieldOrder.size(); ++i)
-        wiz.w().setFieldText(FieldOrder[i], u"#"_s + QString::number(i));
-    wiz.w().setFieldText(u"txtCompanyName", u"\u0080\u0095\u009f"_s);
-    // Each pair of neighbours on a line, the later name first: only the earlier one is replaced.
-    QByteArray templ = "txtcompanyname TXTCOMPANYNAME\r\n[txtCompanyName]\r\n";
-    for (qsizetype i = 1; i < FieldOrder.size(); ++i)
-        templ += FieldOrder[i].toLatin1() + '|' + FieldOrder[i - 1].toLatin1() + "\r\n";
-    wiz.folder.write(wiz.pageStem() + u".txt"_s, templ);
-    QVERIFY(wiz.w().GeneratePage().ok);
-
-    const QList<QByteArray> page = wiz.folder.read(wiz.pageStem() + u".html"_s).split('\n');
-    QCOMPARE(page.size(), FieldOrder.size() + 2);
-    QCOMPARE(page[0], "txtcompanyname TXTCOMPANYNAME\r");
-    QCOMPARE(page[1], "[&#128;&#149;&#159;]\r");
-    for (qsizetype i = 1; i < FieldOrder.size(); ++i) {
-        const QByteArray& line = page[i + 1];
-        QVERIFY2(line.startsWith(FieldOrder[i].toLatin1() + '|') &&
-                     !line.contains(FieldOrder[i - 1].toLatin1()),
-                 line.constData());
+// The page of every shipped theme for one rich entry, compared byte for byte with the
+// pages in tests/data/golden. After a deliberate change to a theme or a fragment, run with
+// QUORRA_UPDATE_GOLDEN=1 to write the pages anew, then review the difference.
+class TestGoldenPages : public QObject {
+    Q_OBJECT
+private slots:
+    void themes_data() {
+        QTest::addColumn<int>("index");
+        int index = 0;
+        for (const char* theme : {"Classic blue", "Orchard green", "Harbour night", "Modern"})
+            QTest::newRow(theme) << index++;
     }
-}
+
+    void themes() {
+        QFETCH(int, index);
+        Wizard wiz;
+        wiz.start();
+        auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
+        theme->setFocus();
+        theme->setCurrentIndex(index);
+        enterRichEntry(wiz); // moving on takes the theme
+        QCOMPARE(wiz.w().selectedTheme(), QString::fromLatin1(QTest::currentDataTag()));
+        const PageResult result = wiz.w().GeneratePage();
+        QVERIFY2(result.ok, qPrintable(result.error));
+
+        const QString stem = wiz.pageStem();
+        const QByteArray page = wiz.folder.read(stem + u".html"_s);
+        const QString goldenName = QStringLiteral(QUORRA_TEST_DATA "/golden/") + stem + u".html"_s;
+        if (qEnvironmentVariableIntValue("QUORRA_UPDATE_GOLDEN") == 1) {
+            QFile golden(goldenName);
+            QVERIFY(golden.open(QIODevice::WriteOnly));
+            golden.write(page);
+            QSKIP("golden page written");
+        }
+        QCOMPARE(page.split('\n'), readFile(goldenName).split('\n')); // names the first line that differs
+    }
+
+    void fieldOrder() {
+        Wizard wiz;
+        wiz.start();
+        for (qsizetype i = 0; i < FieldOrder.size(); ++i)
+            wiz.w().setFieldText(FieldOrder[i], u"#"_s + QString::number(i));
+        wiz.w().setFieldText(u"txtCompanyName", u"\u0080\u0095\u009f"_s);
+        // Each pair of neighbours on a line, the later name first: only the earlier one is replaced.
+        QByteArray templ = "txtcompanyname TXTCOMPANYNAME\r\n[txtCompanyName]\r\n";
+        for (qsizetype i = 1; i < FieldOrder.size(); ++i)
+            templ += FieldOrder[i].toLatin1() + '|' + FieldOrder[i - 1].toLatin1() + "\r\n";
+        wiz.folder.write(wiz.pageStem() + u".txt"_s, templ);
+        QVERIFY(wiz.w().GeneratePage().ok);
+
+        const QList<QByteArray> page = wiz.folder.read(wiz.pageStem() + u".html"_s).split('\n');
+        QCOMPARE(page.size(), FieldOrder.size() + 2);
+        QCOMPARE(page[0], "txtcompanyname TXTCOMPANYNAME\r");
+        QCOMPARE(page[1], "[&#128;&#149;&#159;]\r");
+        for (qsizetype i = 1; i < FieldOrder.size(); ++i) {
+            const QByteArray& line = page[i + 1];
+            QVERIFY2(line.startsWith(FieldOrder[i].toLatin1() + '|') &&
+                         !line.contains(FieldOrder[i - 1].toLatin1()),
+                     line.constData());
+        }
+    }
+};
 
 QTEST_MAIN(TestGoldenPages)
 #include "tst_goldenpages.moc"

@@ -2,11 +2,9 @@
 #include "page/PageWriter.h"
 #include "support/WizardFixture.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QtTest>
 
 #include <optional>
@@ -18,7 +16,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using B = MainWindow::Button;
-enum Fault { NoFault, TypedTheme, NoViewer, Incomplete, NoTemplate, DiskFull };
+enum Fault { NoFault, NoViewer, Incomplete, NoTemplate, DiskFull };
 
 void click(const Wizard& wiz, const QString& name) {
     QTest::mouseClick(wiz.control<QAbstractButton>(name), Qt::LeftButton);
@@ -26,182 +24,167 @@ void click(const Wizard& wiz, const QString& name) {
 
 } // namespace
 
+// The page's options as the user sets them, and View and Finish writing the page.
 class TestPageFlow : public QObject {
     Q_OBJECT
 private slots:
-    void paymentOptions_data();
-    void paymentOptions();
-    void cardsAndProducts();
-    void viewAndFinish_data();
-    void viewAndFinish();
-};
-
-void TestPageFlow::paymentOptions_data() {
-    QTest::addColumn<bool>("vat");
-    QTest::addColumn<bool>("shipment");
-    QTest::addColumn<QString>("amount");
-    QTest::addColumn<bool>("byAccessKey"); // how the amount loses the focus
-    QTest::newRow("VAT, per shipment, mouse") << true << true << "3" << false;
-    QTest::newRow("no VAT, per item, mouse") << false << false << "0.00" << false;
-    QTest::newRow("no VAT, per item, access key") << false << false << ".5" << true;
-    QTest::newRow("VAT, not a number, access key") << true << true << "1.2.3" << true;
-}
-
-// Each click on an option writes its fragment, the one already on too; the amount is
-// taken when it loses the focus; a restart keeps the fragments of the options shown.
-void TestPageFlow::paymentOptions() {
-    QFETCH(bool, vat);
-    QFETCH(bool, shipment);
-    QFETCH(QString, amount);
-    QFETCH(bool, byAccessKey);
-    const PostageType type = shipment ? PostageType::Shipment : PostageType::Item;
-    Wizard wiz;
-    wiz.start();
-    wiz.goToStep(3);
-    const QString vatOption = vat ? u"vatYes"_s : u"vatNo"_s;
-    click(wiz, vat ? u"vatNo"_s : u"vatYes"_s);
-    click(wiz, vatOption);
-    wiz.w().setFieldText(u"txtVAT", QString());
-    click(wiz, vatOption);
-    QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatFragment(vat));
-    wiz.goToStep(4);
-    wiz.w().setFieldText(u"txtAmount", u"2.5"_s);
-    click(wiz, shipment ? u"optItem"_s : u"OptShipment"_s);
-    click(wiz, shipment ? u"OptShipment"_s : u"optItem"_s);
-    QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(type, u"2.5"_s));
-    wiz.line(u"txtAmount"_s)->clear();
-    wiz.line(u"txtAmount"_s)->setFocus();
-    QTest::keyClicks(wiz.line(u"txtAmount"_s), amount);
-    if (byAccessKey)
-        QTest::keyClick(&wiz.w(), Qt::Key_N, Qt::AltModifier);
-    else
-        wiz.click(B::Next);
-    QTRY_COMPARE(wiz.w().currentStep(), 5);
-    QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(type, amount));
-
-    wiz.fakes.messages.queue(MessageAnswer::No);
-    wiz.click(B::Cancel);
-    QCOMPARE(wiz.w().fieldText(u"txtAmount"), QString());
-    QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatFragment(vat));
-    QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(type, QString()));
-}
-
-// Cards clicked on and off, and a product row only while the product has a code.
-void TestPageFlow::cardsAndProducts() {
-    Wizard wiz;
-    wiz.start();
-    auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
-    wiz.goToStep(3);
-    const auto clickCard = [&](int i) {
-        QTest::mouseClick(cards->viewport(), Qt::LeftButton, {},
-                          cards->visualItemRect(cards->item(i)).center());
-    };
-    const auto paid = [&] { return wiz.w().fieldText(u"txtAmex") + wiz.w().fieldText(u"txtVisa"); };
-    const QString amex = uR"(<img src="images/amex.gif" border=0>)"_s;
-    clickCard(1); // Amex
-    clickCard(4); // Visa
-    wiz.w().setFieldText(u"txtProCode2", u"B2"_s);
-    wiz.w().GeneratePage();
-    QCOMPARE(paid(), amex + uR"(<img src="images/visa.gif" border=0>)"_s);
-    QVERIFY(wiz.w().fieldText(u"txtPurchase2").contains(u"name=\"B2|Goods||Description\""_s));
-    clickCard(4);
-    wiz.w().setFieldText(u"txtProCode2", QString());
-    wiz.w().GeneratePage();
-    QCOMPARE(paid(), amex);
-    QCOMPARE(wiz.w().fieldText(u"txtPurchase2"), QString());
-}
-
-void TestPageFlow::viewAndFinish_data() {
-    QTest::addColumn<bool>("finish");
-    QTest::addColumn<int>("fault");
-    QTest::addColumn<qint64>("room"); // bytes the disk takes for a full disk
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text"); // what the message says, %1 the page's stem
-    const QString noPage = u"Page Not Generated"_s;
-    const QString unwritten = u"/%1.html\" could not be written"_s;
-    QTest::newRow("View") << false << int(NoFault) << qint64(0) << QString() << QString();
-    QTest::newRow("View, typed theme") << false << int(TypedTheme) << qint64(0) << QString() << QString();
-    QTest::newRow("View, viewer missing")
-        << false << int(NoViewer) << qint64(0) << u"File Not Found"_s << u"Error Opening your Browser"_s;
-    QTest::newRow("View, incomplete") << false << int(Incomplete) << qint64(0) << u"Incomplete Data Entry"_s
-                                      << u"You must enter a Company Name.\r\n\r\n\r\n"_s;
-    for (const bool finish : {false, true}) {
-        const char* button = finish ? "Finish" : "View";
-        QTest::addRow("%s, template missing", button)
-            << finish << int(NoTemplate) << qint64(0) << noPage << u"/%1.txt\" could not be opened"_s;
-        QTest::addRow("%s, disk full", button) << finish << int(DiskFull) << qint64(0) << noPage << unwritten;
-        QTest::addRow("%s, disk full mid-page", button)
-            << finish << int(DiskFull) << qint64(4096) << noPage << unwritten;
+    void paymentOptions_data() {
+        QTest::addColumn<bool>("vat");
+        QTest::addColumn<bool>("shipment");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<bool>("byAccessKey"); // how the amount loses the focus
+        QTest::newRow("VAT, per shipment, mouse") << true << true << "3" << false;
+        QTest::newRow("no VAT, per item, mouse") << false << false << "0.00" << false;
+        QTest::newRow("no VAT, per item, access key") << false << false << ".5" << true;
+        QTest::newRow("VAT, not a number, access key") << true << true << "1.2.3" << true;
     }
-}
 
-// A page that cannot be written stays as it was, the user is told why, no viewer starts
-// and the wizard stays open on its step with everything entered.
-void TestPageFlow::viewAndFinish() {
-    QFETCH(bool, finish);
-    QFETCH(int, fault);
-    QFETCH(qint64, room);
-    QFETCH(QString, title);
-    QFETCH(QString, text);
-    Wizard wiz;
-    wiz.start();
-    const QString theme = wiz.w().selectedTheme();
-    const QString stem = wiz.pageStem();
-    const QString page = wiz.folder.filePath(stem + u".html"_s);
-    wiz.fillRequired();
-    wiz.w().setFieldText(u"txtProCode1", u"P1"_s);
-    wiz.folder.write(stem + u".html"_s, "previous page");
-    wiz.fakes.launcher.failStart = fault == NoViewer;
-    if (fault == Incomplete)
-        wiz.w().setFieldText(u"txtCompanyName", QString());
-    if (fault == NoTemplate)
-        QFile::remove(wiz.folder.filePath(stem + u".txt"_s));
-    if (fault == TypedTheme) { // a theme the catalogue does not hold is never taken
-        auto* box = wiz.control<QComboBox>(u"cboTheme"_s);
-        box->setFocus();
-        box->lineEdit()->selectAll();
-        QTest::keyClicks(box->lineEdit(), u"../evil"_s);
-        wiz.click(B::Next);
-    }
-    wiz.goToStep(13);
-    {
-        std::optional<FileSizeLimit> full;
-        if (fault == DiskFull)
-            full.emplace(room);
-        finish ? wiz.click(B::Finish) : click(wiz, u"cmdView"_s);
-    }
-    const auto& shown = wiz.fakes.messages.shown;
-    QCOMPARE(shown.size(), text.isEmpty() ? 0 : 1);
-    if (!text.isEmpty()) {
-        QCOMPARE(shown[0].title, title);
-        QVERIFY2(shown[0].text.contains(QString(text).replace(u"%1"_s, stem)), qPrintable(shown[0].text));
-        QCOMPARE(shown[0].buttons, MessageButtons::Ok);
-        QCOMPARE(shown[0].icon, fault == NoViewer ? MessageIcon::None : MessageIcon::Information);
-    }
-    const bool written = fault <= NoViewer;
-    QCOMPARE(wiz.fakes.launcher.starts.size(), written ? 1 : 0);
-    if (written) {
-        QCOMPARE(wiz.fakes.launcher.starts[0].program, wiz.folder.filePath(u"MarlixExp"_s));
-        QCOMPARE(wiz.fakes.launcher.starts[0].arguments, QStringList{QDir::toNativeSeparators(page)});
-    }
-    QCOMPARE(readFile(page).contains("Acme Ltd"), written);
-    QCOMPARE(readFile(page) == "previous page", !written);
-    QCOMPARE(filesIn(wiz.folder.path()).filter(u".html"_s), QStringList{stem + u".html"_s});
-    QCOMPARE(wiz.w().selectedTheme(), theme);
-    QVERIFY(!QFile::exists(wiz.folder.filePath(u"../evil.html"_s)));
-    QCOMPARE(wiz.fakes.cursor.waitCount, fault == Incomplete ? 0 : 1);
-    QVERIFY(!wiz.fakes.cursor.waiting);
-    QVERIFY(!wiz.w().isUnloaded());
-    QCOMPARE(wiz.w().currentStep(), 13);
-    QCOMPARE(wiz.w().fieldText(u"txtContactName"), u"Ann Smith"_s);
-    QCOMPARE(wiz.w().fieldText(u"txtPurchase1").isEmpty(), fault == Incomplete); // refreshed first
-    if (fault == NoFault) { // Finish writes the page again, asks to print and closes
+    // Each click on an option writes its fragment, the one already on too; the amount is
+    // taken when it loses the focus; a restart keeps the fragments of the options shown.
+    void paymentOptions() {
+        QFETCH(bool, vat);
+        QFETCH(bool, shipment);
+        QFETCH(QString, amount);
+        QFETCH(bool, byAccessKey);
+        const PostageType type = shipment ? PostageType::Shipment : PostageType::Item;
+        Wizard wiz;
+        wiz.start();
+        wiz.goToStep(3);
+        const QString vatOption = vat ? u"vatYes"_s : u"vatNo"_s;
+        click(wiz, vat ? u"vatNo"_s : u"vatYes"_s);
+        click(wiz, vatOption);
+        wiz.w().setFieldText(u"txtVAT", QString());
+        click(wiz, vatOption);
+        QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatFragment(vat));
+        wiz.goToStep(4);
+        wiz.w().setFieldText(u"txtAmount", u"2.5"_s);
+        click(wiz, shipment ? u"optItem"_s : u"OptShipment"_s);
+        click(wiz, shipment ? u"OptShipment"_s : u"optItem"_s);
+        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(type, u"2.5"_s));
+        QLineEdit* edit = wiz.line(u"txtAmount"_s);
+        edit->clear();
+        edit->setFocus();
+        QTest::keyClicks(edit, amount);
+        if (byAccessKey)
+            QTest::keyClick(&wiz.w(), Qt::Key_N, Qt::AltModifier);
+        else
+            wiz.click(B::Next);
+        QTRY_COMPARE(wiz.w().currentStep(), 5);
+        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(type, amount));
+
         wiz.fakes.messages.queue(MessageAnswer::No);
-        wiz.click(B::Finish);
-        QVERIFY(wiz.w().isUnloaded() && !wiz.fakes.cursor.waiting);
-        QCOMPARE(wiz.fakes.cursor.waitCount, 2);
+        wiz.click(B::Cancel);
+        QCOMPARE(wiz.w().fieldText(u"txtAmount"), QString());
+        QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatFragment(vat));
+        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(type, QString()));
     }
-}
+
+    // Cards clicked on and off, and a product row only while the product has a code.
+    void cardsAndProducts() {
+        Wizard wiz;
+        wiz.start();
+        auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
+        wiz.goToStep(3);
+        const auto clickCard = [&](int i) {
+            QTest::mouseClick(cards->viewport(), Qt::LeftButton, {},
+                              cards->visualItemRect(cards->item(i)).center());
+        };
+        const auto paid = [&] { return wiz.w().fieldText(u"txtAmex") + wiz.w().fieldText(u"txtVisa"); };
+        const QString amex = uR"(<img src="images/amex.gif" border=0>)"_s;
+        clickCard(1); // Amex
+        clickCard(4); // Visa
+        wiz.w().setFieldText(u"txtProCode2", u"B2"_s);
+        wiz.w().GeneratePage();
+        QCOMPARE(paid(), amex + uR"(<img src="images/visa.gif" border=0>)"_s);
+        QVERIFY(wiz.w().fieldText(u"txtPurchase2").contains(u"name=\"B2|Goods||Description\""_s));
+        clickCard(4);
+        wiz.w().setFieldText(u"txtProCode2", QString());
+        wiz.w().GeneratePage();
+        QCOMPARE(paid(), amex);
+        QCOMPARE(wiz.w().fieldText(u"txtPurchase2"), QString());
+    }
+
+    void viewAndFinish_data() {
+        QTest::addColumn<bool>("finish");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<qint64>("room");     // bytes the disk takes for a full disk
+        QTest::addColumn<QString>("message"); // "title|part of the text", %1 the page's stem
+        const QString unwritten = u"Page Not Generated|The page \"%2/%1.html\" could not be written"_s;
+        QTest::newRow("View") << false << int(NoFault) << qint64(0) << QString();
+        QTest::newRow("View, viewer missing")
+            << false << int(NoViewer) << qint64(0) << u"File Not Found|Error Opening your Browser"_s;
+        QTest::newRow("View, incomplete")
+            << false << int(Incomplete) << qint64(0)
+            << u"Incomplete Data Entry|You must enter a Company Name.\r\n\r\n\r\n"_s;
+        for (const bool finish : {false, true}) {
+            const char* button = finish ? "Finish" : "View";
+            QTest::addRow("%s, template missing", button)
+                << finish << int(NoTemplate) << qint64(0)
+                << u"Page Not Generated|The template \"%2/%1.txt\" could not be opened"_s;
+            QTest::addRow("%s, disk full", button) << finish << int(DiskFull) << qint64(0) << unwritten;
+            QTest::addRow("%s, disk full mid-page", button)
+                << finish << int(DiskFull) << qint64(4096) << unwritten;
+        }
+    }
+
+    // A page that cannot be written stays as it was, the user is told why, no viewer starts
+    // and the wizard stays open on its step with everything entered.
+    void viewAndFinish() {
+        QFETCH(bool, finish);
+        QFETCH(int, fault);
+        QFETCH(qint64, room);
+        QFETCH(QString, message);
+        Wizard wiz;
+        wiz.start();
+        const QString stem = wiz.pageStem();
+        const QString page = wiz.folder.filePath(stem + u".html"_s);
+        wiz.fillRequired();
+        wiz.w().setFieldText(u"txtProCode1", u"P1"_s);
+        wiz.folder.write(stem + u".html"_s, "previous page");
+        wiz.fakes.launcher.failStart = fault == NoViewer;
+        if (fault == Incomplete)
+            wiz.w().setFieldText(u"txtCompanyName", QString());
+        if (fault == NoTemplate)
+            QFile::remove(wiz.folder.filePath(stem + u".txt"_s));
+        wiz.goToStep(13);
+        {
+            std::optional<FileSizeLimit> full;
+            if (fault == DiskFull)
+                full.emplace(room);
+            finish ? wiz.click(B::Finish) : click(wiz, u"cmdView"_s);
+        }
+        QStringList shown;
+        for (const ShownMessage& m : wiz.fakes.messages.shown) {
+            shown += m.title + u'|' + m.text;
+            QCOMPARE(m.buttons, MessageButtons::Ok);
+            QCOMPARE(m.icon, fault == NoViewer ? MessageIcon::None : MessageIcon::Information);
+        }
+        QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            const QString text = message.section(u'|', 1).arg(stem, wiz.folder.path());
+            QVERIFY2(shown[0].startsWith(message.section(u'|', 0, 0) + u'|') && shown[0].contains(text),
+                     qPrintable(shown[0]));
+        }
+        const bool written = fault <= NoViewer;
+        const QStringList viewer{wiz.folder.filePath(u"MarlixExp"_s), QDir::toNativeSeparators(page)};
+        QCOMPARE(wiz.fakes.launcher.starts, written ? QList<QStringList>{viewer} : QList<QStringList>());
+        QCOMPARE(readFile(page).contains("Acme Ltd"), written);
+        QCOMPARE(readFile(page) == "previous page", !written);
+        QCOMPARE(filesIn(wiz.folder.path()).filter(u".html"_s), QStringList{stem + u".html"_s});
+        QCOMPARE(wiz.fakes.cursor.waitCount, fault == Incomplete ? 0 : 1);
+        QVERIFY(!wiz.fakes.cursor.waiting);
+        QVERIFY(!wiz.w().isUnloaded());
+        QCOMPARE(wiz.w().currentStep(), 13);
+        QCOMPARE(wiz.w().fieldText(u"txtContactName"), u"Ann Smith"_s);
+        QCOMPARE(wiz.w().fieldText(u"txtPurchase1").isEmpty(), fault == Incomplete); // refreshed first
+        if (fault == NoFault) { // Finish writes the page again, asks to print and closes
+            wiz.fakes.messages.queue(MessageAnswer::No);
+            wiz.click(B::Finish);
+            QVERIFY(wiz.w().isUnloaded() && !wiz.fakes.cursor.waiting);
+            QCOMPARE(wiz.fakes.cursor.waitCount, 2);
+        }
+    }
+};
 
 QTEST_MAIN(TestPageFlow)
 #include "tst_pageflow.moc"
