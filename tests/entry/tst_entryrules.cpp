@@ -83,23 +83,19 @@ private slots:
         QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), mega);
     }
 
+    // The guidance text takes the caret and selections, but no typing, deleting or pasting.
     void helpIsReadOnly() {
         Wizard wiz;
         wiz.start();
         wiz.click(MainWindow::Help);
         QPlainTextEdit* help = wiz.multi(u"txtHelp"_s);
         const QString before = wiz.w().fieldText(u"txtHelp");
-        QVERIFY(!before.isEmpty());
-        help->setFocus();
         help->moveCursor(QTextCursor::Start);
-        QTest::keyClick(help, Qt::Key_Down);
         QTest::keyClick(help, Qt::Key_End, Qt::ShiftModifier);
-        QVERIFY(help->textCursor().hasSelection()); // the caret moves and selects
-        QTest::keyClicks(help, u"typed text"_s);
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Tab})
-            QTest::keyClick(help, key);
-        for (const Qt::Key key : {Qt::Key_X, Qt::Key_V, Qt::Key_Z})
-            QTest::keyClick(help, key, Qt::ControlModifier);
+        QVERIFY(help->textCursor().hasSelection());
+        QTest::keyClicks(help, u"typed\r\b\t"_s);
+        for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_X, Qt::Key_V, Qt::Key_Z})
+            QTest::keyClick(help, key, key == Qt::Key_Delete ? Qt::NoModifier : Qt::ControlModifier);
         QCOMPARE(wiz.w().fieldText(u"txtHelp"), before);
     }
 

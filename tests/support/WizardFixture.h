@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QtTest>
 
 #include <memory>
 
@@ -18,29 +19,47 @@ class Wizard {
 public:
     explicit Wizard(TestFolder::Contents contents = TestFolder::ShippedData)
         : folder(contents) {}
-    ~Wizard();
 
     // Creates, loads, shows and activates the window.
-    void start();
+    void start() {
+        const Services services{messages ? *messages : fakes.messages, fakes.cursor, fakes.fileDialog,
+                                fakes.launcher, printer ? *printer : fakes.printer};
+        window = std::make_unique<MainWindow>(services, folder.path());
+        window->Form_Load();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
     MainWindow& w() const { return *window; }
     QPushButton* button(int index) const { return window->cmdOption(index); }
-    void click(int index) const;
-    // Clicks Next until the step with this index is shown.
-    void goToStep(int index) const;
+    void click(int index) const { QTest::mouseClick(button(index), Qt::LeftButton); }
+    // Clicks Next or Back until the step with this index is shown.
+    void goToStep(int index) const {
+        while (window->currentStep() < index && button(MainWindow::Next)->isEnabled())
+            click(MainWindow::Next);
+        while (window->currentStep() > index)
+            click(MainWindow::Back);
+    }
     template <typename T = QWidget> T* control(const QString& name) const {
         return window->findChild<T*>(name);
     }
     QLineEdit* line(const QString& name) const { return control<QLineEdit>(name); }
     QPlainTextEdit* multi(const QString& name) const { return control<QPlainTextEdit>(name); }
     // Fills the three details a page needs: company name, address and contact name.
-    void fillRequired() const;
+    void fillRequired() const {
+        window->setFieldText(u"txtCompanyName", QStringLiteral("Acme Ltd"));
+        window->setFieldText(u"txtCompanyAddress", QStringLiteral("1 High Street\r\nTown"));
+        window->setFieldText(u"txtContactName", QStringLiteral("Ann Smith"));
+    }
     // The file stem of the selected theme: its template and page are stem.txt and stem.html.
     QString pageStem() const { return window->selectedTheme().left(7); }
     // Whether every queued answer was asked for and nothing was asked unexpectedly.
-    bool allAnswered() const;
+    bool allAnswered() const {
+        return fakes.messages.answers.isEmpty() && fakes.messages.unexpected == 0 &&
+               fakes.fileDialog.paths.isEmpty();
+    }
 
     TestFolder folder;
-    QString appFolder; // the application folder when not the test folder itself
     FakeServices fakes;
     MessageService* messages = nullptr; // the message boxes when not the fake's
     PrinterService* printer = nullptr;  // the printer when not the fake's
