@@ -34,6 +34,7 @@ private slots:
     void fields_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("fields");
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
         QTest::newRow("blanks before skipped, trailing dropped, quoted kept")
             << QByteArray("   Classic blue   \r\n\tModern,\"  padded  \"\r\n")
             << QStringList{"Classic blue", "Modern", "  padded  "};
