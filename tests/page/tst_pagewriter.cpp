@@ -94,7 +94,7 @@ private slots:
         QTest::newRow("template read error")
             << theme << qint64(66000)
             << u"The template \"%1/Old Map.txt\" could not be read: Input/output error."_s;
-        // A 70 KB page; the kernel refuses the first byte, a byte mid-way, or one of the last
+        // A 45 KB page; the kernel refuses the first byte, a byte mid-way, or one of the last
         // hundred (the part a buffered writer sends only when it closes the file).
         const qint64 size = 2500 * qint64(strlen("<p>Acme line</p>\r\n"));
         for (const qint64 limit : {qint64(0), size / 2, size - 100})
