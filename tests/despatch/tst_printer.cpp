@@ -1,24 +1,14 @@
 #include "despatch/QtPrinterService.h"
 #include "page/QtProgramLauncher.h"
-#include "support/TestFolder.h"
+#include "support/PrivateCups.h"
+#include "support/WizardFixture.h"
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
-
-// The real platform services: the Qt printer service writing into a PDF file, which stands
-// in for a printer, and the program launcher.
-class TestPrinter : public QObject {
-    Q_OBJECT
-private slots:
-    void printsDocuments();
-    void abortSendsNothing();
-    void launcher();
-};
 
 namespace {
 
@@ -33,57 +23,111 @@ QString pdfText(const QString& pdf) {
 
 } // namespace
 
-void TestPrinter::printsDocuments() {
-    TestFolder folder(TestFolder::Empty);
-    const QString pdf = folder.filePath(u"summary.pdf"_s);
-    QtPrinterService printer(pdf);
-    QVERIFY(printer.printLine(u"Company Address   :1 High St\r\nTown"_s));
-    QVERIFY(printer.printLine(u"word "_s.repeated(80)));     // wider than the page: wrapped
-    QVERIFY(printer.printLine(u"/"_s + QString(300, u'z'))); // a long path too, never cut
-    for (int i = 0; i < 200; ++i)                            // longer than a page: more pages
-        QVERIFY(printer.printLine(u"line "_s + QString::number(i)));
-    QVERIFY(!QFile::exists(pdf)); // nothing goes out before the end
-    QVERIFY(printer.endDocument());
-    QString text = pdfText(pdf);
-    QVERIFY2(text.startsWith(u"Company Address :1 High St\nTown\n"_s) && text.contains(u"line 199"_s),
-             qPrintable(text));
-    QCOMPARE(text.count(u"word"_s), 80);
-    QCOMPARE(text.count(u'z'), 300);
-    QVERIFY2(!text.contains(u"word "_s.repeated(40)), qPrintable(text));
-    QVERIFY(text.count(u'\f') >= 3);
+// The real platform services: the Qt printer service writing into a PDF file, which stands
+// in for a printer, and printing through a CUPS scheduler of the test's own; the program
+// launcher.
+class TestPrinter : public QObject {
+    Q_OBJECT
+    PrivateCups m_cups;
+    QString m_skip;
 
-    // Each document is new: printing again after the end starts another one.
-    QVERIFY(printer.printLine(u"again"_s));
-    QVERIFY(printer.endDocument());
-    QCOMPARE(pdfText(pdf).simplified(), u"again"_s);
+private slots:
+    void initTestCase() { m_skip = m_cups.start(); }
 
-    QtPrinterService unwritable(u"/nonexistent-folder/summary.pdf"_s);
-    QVERIFY(unwritable.printLine(u"line"_s));
-    QVERIFY(!unwritable.endDocument());
-}
-
-void TestPrinter::abortSendsNothing() {
-    TestFolder folder(TestFolder::Empty);
-    const QString pdf = folder.filePath(u"aborted.pdf"_s);
-    {
+    void printsDocuments() {
+        TestFolder folder(TestFolder::Empty);
+        const QString pdf = folder.filePath(u"summary.pdf"_s);
         QtPrinterService printer(pdf);
         QVERIFY(printer.printLine(u"half a summary"_s));
-        printer.abortDocument();
-    }
-    QVERIFY(!QFile::exists(pdf));
-}
+        printer.abortDocument(); // sends nothing, and the next document starts empty
+        QVERIFY(printer.printLine(u"Company Address   :1 High St\r\nTown"_s));
+        QVERIFY(printer.printLine(u"word "_s.repeated(80)));     // wider than the page: wrapped
+        QVERIFY(printer.printLine(u"/"_s + QString(300, u'z'))); // a long path too, never cut
+        for (int i = 0; i < 200; ++i)                            // longer than a page: more pages
+            QVERIFY(printer.printLine(u"line "_s + QString::number(i)));
+        QVERIFY(!QFile::exists(pdf)); // nothing goes out before the end
+        QVERIFY(printer.endDocument());
+        QString text = pdfText(pdf);
+        QVERIFY2(text.startsWith(u"Company Address :1 High St\nTown\n"_s) && text.contains(u"line 199"_s),
+                 qPrintable(text));
+        QCOMPARE(text.count(u"word"_s), 80);
+        QCOMPARE(text.count(u'z'), 300);
+        QVERIFY2(!text.contains(u"word "_s.repeated(40)), qPrintable(text));
+        QVERIFY(text.count(u'\f') >= 3);
 
-void TestPrinter::launcher() {
-    TestFolder folder(TestFolder::Empty);
-    const QString program = folder.filePath(u"MarlixExp"_s);
-    QtProgramLauncher launcher;
-    QVERIFY(!launcher.startDetached(program, {u"x"_s})); // missing
-    folder.write(u"MarlixExp"_s, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args\"\n");
-    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString page = u"/a b/\"c\" $(d); e.html"_s; // no shell between
-    QVERIFY(launcher.startDetached(program, {page}));
-    QTRY_COMPARE(folder.read(u"args"_s), "1\n" + page.toUtf8() + "\n");
-}
+        QVERIFY(printer.printLine(u"again"_s)); // each document is new
+        QVERIFY(printer.endDocument());
+        QCOMPARE(pdfText(pdf).simplified(), u"again"_s);
+
+        QtPrinterService unwritable(u"/nonexistent-folder/summary.pdf"_s);
+        QVERIFY(unwritable.printLine(u"line"_s));
+        QVERIFY(!unwritable.endDocument());
+    }
+
+    // Print Page says the summary went to the printer only when a queue took the job.
+    void printPage_data() {
+        QTest::addColumn<QString>("queue"); // what is done to the queue before printing
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("no default printer") << QString() << false; // first: no default yet
+        QTest::newRow("accepting") << u"cupsaccept"_s << true;
+        QTest::newRow("rejecting jobs") << u"cupsreject"_s << false;
+        QTest::newRow("stopped: the job waits") << u"cupsdisable"_s << true;
+    }
+
+    void printPage() {
+        QFETCH(QString, queue);
+        QFETCH(bool, sent);
+        if (!m_skip.isEmpty())
+            QSKIP(qPrintable(u"no private CUPS scheduler: "_s + m_skip));
+        QFile::remove(m_cups.jobFile());
+        m_cups.run(u"cancel"_s, {u"-a"_s});
+        QVERIFY(m_cups.run(u"cupsaccept"_s, {u"summary"_s}) && m_cups.run(u"cupsenable"_s, {u"summary"_s}));
+        if (!queue.isEmpty())
+            QVERIFY(m_cups.run(u"lpadmin"_s, {u"-d"_s, u"summary"_s}) && m_cups.run(queue, {u"summary"_s}));
+
+        QtPrinterService printer;
+        Wizard wiz;
+        wiz.printer = &printer;
+        wiz.start();
+        wiz.fillRequired();
+        wiz.goToStep(14);
+        QTest::mouseClick(wiz.control<QPushButton>(u"cmdPrint"_s), Qt::LeftButton);
+        QCOMPARE(wiz.fakes.messages.shown.size(), 1);
+        const ShownMessage& m = wiz.fakes.messages.shown.front();
+        QCOMPARE(m.title, u"MarlixNet"_s);
+        QVERIFY2(m.text.startsWith(sent ? u"A list of files required by us"_s
+                                        : u"There was a problem printing to your printer."_s),
+                 qPrintable(m.text + u" / "_s + printer.lastError()));
+        QVERIFY(wiz.w().summaryPrinted()); // the attempt counts either way
+
+        if (queue == u"cupsaccept") {
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_cups.jobFile()), 10000);
+            // The printer's proportional font makes the padding of the labels unreadable here.
+            const QString printed = pdfText(m_cups.jobFile()).simplified();
+            for (const QString& line : {u"Company Name :Acme Ltd Company Address :1 High Street Town"_s,
+                                        u"Contact Name :Ann Smith"_s, u"Postal Address Marlix Networks"_s})
+                QVERIFY2(printed.contains(line), qPrintable(printed));
+        } else {
+            QString jobs;
+            m_cups.run(u"lpstat"_s, {u"-o"_s}, &jobs);
+            QCOMPARE(jobs.contains(u"summary-"_s), queue == u"cupsdisable"); // a stopped queue holds it
+            QVERIFY(!QFile::exists(m_cups.jobFile()));
+        }
+    }
+
+    void launcher() {
+        TestFolder folder(TestFolder::Empty);
+        const QString program = folder.filePath(u"MarlixExp"_s);
+        QtProgramLauncher launcher;
+        QVERIFY(!launcher.startDetached(program, {u"x"_s})); // missing
+        folder.write(u"MarlixExp"_s,
+                     "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args\"\n");
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString page = u"/a b/\"c\" $(d); e.html"_s; // no shell between
+        QVERIFY(launcher.startDetached(program, {page}));
+        QTRY_COMPARE(folder.read(u"args"_s), "1\n" + page.toUtf8() + "\n");
+    }
+};
 
 QTEST_MAIN(TestPrinter)
 #include "tst_printer.moc"

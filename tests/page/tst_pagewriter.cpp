@@ -16,167 +16,136 @@ using Fields = QList<PageField>;
 const Fields Name{{u"txtName"_s, u"X"_s}};
 
 // The bytes of a file that fail to read past a given offset, as on a broken disk.
-class FailingDevice : public QBuffer {
-public:
+struct FailingDevice : QBuffer {
     FailingDevice(const QByteArray& bytes, qint64 readable)
         : m_readable(readable) {
         setData(bytes);
         open(QIODevice::ReadOnly);
     }
-
-protected:
     qint64 readData(char* data, qint64 maxSize) override {
         setErrorString(u"Input/output error"_s);
         return pos() < m_readable ? QBuffer::readData(data, qMin(maxSize, m_readable - pos())) : -1;
     }
-
-private:
-    qint64 m_readable;
+    const qint64 m_readable;
 };
-
-QByteArray writeToBuffer(const QByteArray& templ, const Fields& fields = Name) {
-    QBuffer in;
-    in.setData(templ);
-    in.open(QIODevice::ReadOnly);
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    const PageResult result = writePage(in, out, fields);
-    if (!result.ok)
-        qWarning() << result.error;
-    return out.data();
-}
-
-enum Fault { NoFault, NoTemplate, ReadOnlyPage, DiskFull, ReadError };
 
 } // namespace
 
 class TestPageWriter : public QObject {
     Q_OBJECT
 private slots:
-    void writePage_data();
-    void writePage();
-    void faultKeepsPreviousPage_data();
-    void faultKeepsPreviousPage();
-};
-
-void TestPageWriter::writePage_data() {
-    QTest::addColumn<Fields>("fields");
-    QTest::addColumn<QByteArray>("templ");
-    QTest::addColumn<QByteArray>("page");
-    QTest::newRow("replaced text is not searched again")
-        << Fields{{u"txtCompanyFax"_s, u"txtCompanyName"_s}, {u"txtCompanyName"_s, u"A"_s}}
-        << QByteArray("txtCompanyFax\n") << QByteArray("txtCompanyName\r\n");
-    QTest::newRow("text equal to its own name is passed over")
-        << Fields{{u"txtCompanyFax"_s, u"txtCompanyFax"_s}, {u"txtCompanyName"_s, u"A"_s}}
-        << QByteArray("txtCompanyFax txtCompanyName") << QByteArray("txtCompanyFax A\r\n");
-    QTest::newRow("a shorter name inside a longer one")
-        << Fields{{u"txtPicture1"_s, u"a"_s}, {u"txtPicture10"_s, u"b"_s}}
-        << QByteArray("txtPicture10 txtPicture1") << QByteArray("a0 a\r\n");
-    QTest::newRow("names without a common start")
-        << Fields{{u"abc"_s, u"1"_s}, {u"xyz"_s, u"2"_s}} << QByteArray("xyz abc\rabc")
-        << QByteArray("xyz 1\r\n1\r\n");
-    QTest::newRow("empty template") << Name << QByteArray() << QByteArray();
-    QTest::newRow("LF CR is two line ends") << Name << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb\r\n");
-    QTest::newRow("CR CR LF") << Name << QByteArray("a\r\r\nb") << QByteArray("a\r\n\r\nb\r\n");
-    QTest::newRow("NUL bytes stay") << Name << QByteArray("a\0b\r\n", 5) << QByteArray("a\0b\r\n", 5);
-    // Template bytes are not decoded: a pound sign and bytes of no code page stay.
-    QTest::newRow("template bytes pass through")
-        << Fields{{u"txtName"_s, u"é"_s}} << QByteArray("<p>\xa3 \xff\x81 txtName \xe9</p>\r\n")
-        << QByteArray("<p>\xa3 \xff\x81 \xe9 \xe9</p>\r\n");
-    // A CR as the last byte of a block and its LF as the first of the next are one line end.
-    const qsizetype block = TemplateLineReader::BlockSize;
-    const QByteArray a = QByteArray(block - 1, 'a') + "\r\n" + QByteArray(3 * block + 5, 'b');
-    QTest::newRow("long line across blocks")
-        << Name << a + "txtName" + QByteArray(10, 'c') << a + "X" + QByteArray(10, 'c') + "\r\n";
-    // The first line's CR LF ends shift bytes after the end of the first block.
-    for (const int shift : {-30, -20, -18, -17, -16, -12, -9, -4, -3, -1, 0, 1, 2}) {
-        const QByteArray first = QByteArray(block + shift - 2, 'a') + "\r\n";
-        QTest::addRow("lines at block end %d", shift)
-            << Name << first + "\n<p>txtName</p>\r\nb\nc\rd\r\ntxtNam"
-            << first + "\r\n<p>X</p>\r\nb\r\nc\r\nd\r\ntxtNam\r\n";
+    void writePage_data() {
+        QTest::addColumn<Fields>("fields");
+        QTest::addColumn<QByteArray>("templ");
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("replaced text is not searched again")
+            << Fields{{u"txtFax"_s, u"txtName"_s}, {u"txtName"_s, u"A"_s}} << QByteArray("txtFax\n")
+            << QByteArray("txtName\r\n");
+        QTest::newRow("text equal to its name is passed over, one name a line")
+            << Fields{{u"txtFax"_s, u"txtFax"_s}, {u"txtName"_s, u"A"_s}, {u"txtB"_s, u"B"_s}}
+            << QByteArray("txtFax txtB txtName") << QByteArray("txtFax txtB A\r\n");
+        QTest::newRow("a shorter name inside a longer one, no common start")
+            << Fields{{u"p1"_s, u"a"_s}, {u"p10"_s, u"b"_s}, {u"x"_s, u"c"_s}} << QByteArray("p10 p1\rx")
+            << QByteArray("a0 a\r\nc\r\n");
+        QTest::newRow("empty template") << Name << QByteArray() << QByteArray();
+        QTest::newRow("LF CR, CR CR LF")
+            << Name << QByteArray("a\n\rb\r\r\nc") << QByteArray("a\r\n\r\nb\r\n\r\nc\r\n");
+        // Template bytes are not decoded: a pound sign, NUL and bytes of no code page stay.
+        QTest::newRow("template bytes pass through")
+            << Fields{{u"txtName"_s, u"é"_s}} << QByteArray("<p>\xa3\0\xff\x81 txtName \xe9</p>\r\n", 23)
+            << QByteArray("<p>\xa3\0\xff\x81 \xe9 \xe9</p>\r\n", 17);
+        // A CR as the last byte of a block and its LF as the first of the next are one line end.
+        const qsizetype block = TemplateLineReader::BlockSize;
+        const QByteArray a = QByteArray(block - 1, 'a') + "\r\n" + QByteArray(3 * block + 5, 'b');
+        QTest::newRow("long line across blocks")
+            << Name << a + "txtName" + QByteArray(10, 'c') << a + "X" + QByteArray(10, 'c') + "\r\n";
+        // The first line's CR LF ends shift bytes after the end of the first block.
+        for (const int shift : {-30, -20, -18, -17, -16, -12, -9, -4, -3, -1, 0, 1, 2}) {
+            const QByteArray first = QByteArray(block + shift - 2, 'a') + "\r\n";
+            QTest::addRow("lines at block end %d", shift)
+                << Name << first + "\n<p>txtName</p>\r\nb\nc\rd\r\ntxtNam"
+                << first + "\r\n<p>X</p>\r\nb\r\nc\r\nd\r\ntxtNam\r\n";
+        }
     }
-}
 
-void TestPageWriter::writePage() {
-    QFETCH(Fields, fields);
-    QFETCH(QByteArray, templ);
-    QFETCH(QByteArray, page);
-    QCOMPARE(writeToBuffer(templ, fields), page);
-}
-
-void TestPageWriter::faultKeepsPreviousPage_data() {
-    QTest::addColumn<int>("fault");
-    QTest::addColumn<QString>("theme");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<qint64>("limit"); // bytes the disk takes, or read before the template fails
-    QTest::addColumn<QString>("error");
-    const QString theme = u"Old Map of the sea"_s;
-    const QString full = u"The page \"%1/Old Map.html\" could not be written: File too large."_s;
-    QTest::newRow("template missing")
-        << int(NoTemplate) << theme << 1 << qint64(0)
-        << u"The template \"%1/Old Map.txt\" could not be opened: No such file"_s;
-    QTest::newRow("read-only page")
-        << int(ReadOnlyPage) << theme << 1 << qint64(0)
-        << u"The page \"%1/Old Map.html\" could not be written: the file is read-only."_s;
-    QTest::newRow("template read error")
-        << int(ReadError) << theme << 8000 << qint64(70000)
-        << u"The template \"%1/Old Map.txt\" could not be read: Input/output error."_s;
-    // 7 KB and 70 KB pages; the kernel refuses the first byte, a byte mid-way, or one of
-    // the last hundred (the part a buffered writer sends only when it closes the file).
-    for (const int lines : {250, 2500}) {
-        const qint64 size = lines * qint64(strlen("<p>Acme line</p>\r\n"));
-        QTest::addRow("%d lines, none", lines) << int(DiskFull) << theme << lines << qint64(0) << full;
-        QTest::addRow("%d lines, half", lines) << int(DiskFull) << theme << lines << size / 2 << full;
-        QTest::addRow("%d lines, tail", lines) << int(DiskFull) << theme << lines << size - 100 << full;
+    void writePage() {
+        QFETCH(Fields, fields);
+        QFETCH(QByteArray, templ);
+        QFETCH(QByteArray, page);
+        QBuffer in(&templ), out;
+        QVERIFY(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
+        const PageResult result = quorra::writePage(in, out, fields);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(out.data(), page);
     }
-    // Themes whose stem would not name a plain file of the folder; "Clas.txt" lies outside it.
-    for (const QString& unsafe :
-         {u"../Clas"_s, u".."_s, u"a/b"_s, u"a\\b"_s, u"/tmp/x"_s, QString(), u"Cl\0ssic"_s})
-        QTest::addRow("unsafe stem %s", qPrintable(unsafe))
-            << int(NoFault) << unsafe << 1 << qint64(0) << u"The page could not be generated: "_s;
-}
 
-void TestPageWriter::faultKeepsPreviousPage() {
-    QFETCH(int, fault);
-    QFETCH(QString, theme);
-    QFETCH(int, lines);
-    QFETCH(qint64, limit);
-    QFETCH(QString, error);
-    TestFolder outer(TestFolder::Empty);
-    const QString app = outer.filePath(u"app"_s);
-    QVERIFY(QDir().mkpath(app + u"/a"_s));
-    outer.write(u"Clas.txt"_s, "outside\r\n");
-    const QByteArray templ = QByteArray("<p>txtCompanyName line</p>\r\n").repeated(lines);
-    const QString page = app + u"/Old Map.html"_s;
-    if (fault != NoTemplate)
+    void faultKeepsPreviousPage_data() {
+        // The row's name says what goes wrong.
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<qint64>("limit"); // bytes the disk takes, or read before the template fails
+        QTest::addColumn<QString>("error");
+        const QString theme = u"Old Map of the sea"_s;
+        const QString full = u"The page \"%1/Old Map.html\" could not be written: File too large."_s;
+        QTest::newRow("template missing")
+            << theme << qint64(0) << u"The template \"%1/Old Map.txt\" could not be opened: No such file"_s;
+        QTest::newRow("read-only page")
+            << theme << qint64(0)
+            << u"The page \"%1/Old Map.html\" could not be written: the file is read-only."_s;
+        QTest::newRow("template read error")
+            << theme << qint64(66000)
+            << u"The template \"%1/Old Map.txt\" could not be read: Input/output error."_s;
+        // A 45 KB page; the kernel refuses the first byte, a byte mid-way, or one of the last
+        // hundred (the part a buffered writer sends only when it closes the file).
+        const qint64 size = 2500 * qint64(strlen("<p>Acme line</p>\r\n"));
+        for (const qint64 limit : {qint64(0), size / 2, size - 100})
+            QTest::addRow("disk full at %lld", limit) << theme << limit << full;
+        // Themes whose stem would not name a plain file of the folder; "Clas.txt" lies outside it.
+        for (const QString& unsafe :
+             {u"../Clas"_s, u".."_s, u"a/b"_s, u"a\\b"_s, u"/tmp/x"_s, QString(), u"Cl\0ssic"_s})
+            QTest::addRow("unsafe stem %s", qPrintable(unsafe))
+                << unsafe << qint64(0) << u"The page could not be generated: "_s;
+    }
+
+    void faultKeepsPreviousPage() {
+        const QByteArray fault = QTest::currentDataTag();
+        QFETCH(QString, theme);
+        QFETCH(qint64, limit);
+        QFETCH(QString, error);
+        TestFolder outer(TestFolder::Empty);
+        const QString app = outer.filePath(u"app"_s);
+        QVERIFY(QDir().mkpath(app + u"/a"_s));
+        outer.write(u"Clas.txt"_s, "outside\r\n");
+        const QByteArray templ = QByteArray("<p>txtCompanyName line</p>\r\n").repeated(2500);
+        const QString page = app + u"/Old Map.html"_s;
+        if (fault != "template missing")
+            outer.write(u"app/Old Map.txt"_s, templ);
+        outer.write(u"app/Old Map.html"_s, "previous page");
+        if (fault == "read-only page")
+            QFile::setPermissions(page, QFile::ReadOwner | QFile::ReadGroup);
+        const Fields fields{{u"txtCompanyName"_s, u"Acme"_s}};
+        PageResult result;
+        if (fault.startsWith("disk full")) {
+            FileSizeLimit diskFull(limit);
+            result = generatePageFile(app, theme, fields);
+        } else {
+            result = generatePageFile(app, theme, fields, [&](QIODevice& file) {
+                return fault == "template read error" ? std::make_unique<FailingDevice>(file.readAll(), limit)
+                                                      : nullptr;
+            });
+        }
+        QVERIFY2(!result.ok && result.error.startsWith(error.arg(app)), qPrintable(result.error));
+        QCOMPARE(readFile(page), QByteArray("previous page"));
+        QCOMPARE(filesIn(outer.path()) + filesIn(app + u"/a"_s), QStringList{u"Clas.txt"_s});
+
+        // Once the fault is gone the page is written whole: nothing stayed open.
         outer.write(u"app/Old Map.txt"_s, templ);
-    outer.write(u"app/Old Map.html"_s, "previous page");
-    if (fault == ReadOnlyPage)
-        QFile::setPermissions(page, QFile::ReadOwner | QFile::ReadGroup);
-    const Fields fields{{u"txtCompanyName"_s, u"Acme"_s}};
-    PageResult result;
-    if (fault == DiskFull) {
-        FileSizeLimit diskFull(limit);
-        result = generatePageFile(app, theme, fields);
-    } else {
-        result = generatePageFile(app, theme, fields, [&](QIODevice& file) {
-            return fault == ReadError ? std::make_unique<FailingDevice>(file.readAll(), limit) : nullptr;
-        });
+        QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
+        const PageResult again = generatePageFile(app, u"Old Map of the sea"_s, fields);
+        QVERIFY2(again.ok, qPrintable(again.error));
+        QCOMPARE(readFile(page), QByteArray("<p>Acme line</p>\r\n").repeated(2500));
+        QCOMPARE(filesIn(app), QStringList({u"Old Map.html"_s, u"Old Map.txt"_s}));
     }
-    QVERIFY(!result.ok);
-    QVERIFY2(result.error.startsWith(error.arg(app)), qPrintable(result.error));
-    QCOMPARE(readFile(page), QByteArray("previous page"));
-    QCOMPARE(filesIn(app).filter(u".html"_s), QStringList{u"Old Map.html"_s});
-    QCOMPARE(filesIn(outer.path()) + filesIn(app + u"/a"_s), QStringList{u"Clas.txt"_s});
-
-    // Once the fault is gone the page is written whole: nothing stayed open.
-    outer.write(u"app/Old Map.txt"_s, templ);
-    QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
-    const PageResult again = generatePageFile(app, u"Old Map of the sea"_s, fields);
-    QVERIFY2(again.ok, qPrintable(again.error));
-    QCOMPARE(readFile(page), QByteArray("<p>Acme line</p>\r\n").repeated(lines));
-    QCOMPARE(filesIn(app), QStringList({u"Old Map.html"_s, u"Old Map.txt"_s}));
-}
+};
 
 QTEST_GUILESS_MAIN(TestPageWriter)
 #include "tst_pagewriter.moc"

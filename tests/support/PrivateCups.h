@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QDir>
+#include "support/TestFolder.h"
+
 #include <QProcess>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
 
 namespace quorra::test {
 
@@ -13,10 +11,7 @@ namespace quorra::test {
 // this process. Its queue "summary" copies each job into jobFile().
 class PrivateCups {
 public:
-    PrivateCups();
     ~PrivateCups();
-    PrivateCups(const PrivateCups&) = delete;
-    PrivateCups& operator=(const PrivateCups&) = delete;
 
     // Starts the scheduler with the queue (not yet the default); empty on success, else why not.
     QString start();
@@ -25,7 +20,7 @@ public:
     QString jobFile() const { return m_dir.filePath(QStringLiteral("out/job")); }
 
 private:
-    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/quorra-cups-XXXXXX")};
+    TestFolder m_dir{TestFolder::Empty};
     QProcess m_cupsd;
 };
 

@@ -1,19 +1,14 @@
 #include "support/TestFolder.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QtTest>
 
 #include <csignal>
-#include <sys/resource.h>
 
 namespace quorra::test {
 
 void copyShippedData(const QString& folder) {
     const QDir data(QStringLiteral(QUORRA_SOURCE_DATA));
-    QDirIterator it(data.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
+    for (QDirIterator it(data.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
         const QString from = it.next();
         const QString to = folder + u'/' + data.relativeFilePath(from);
         QDir().mkpath(QFileInfo(to).path());
@@ -35,9 +30,7 @@ void TestFolder::write(const QString& name, const QByteArray& bytes) const {
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList filesIn(const QString& folder) {
@@ -45,20 +38,16 @@ QStringList filesIn(const QString& folder) {
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    m_previous = limit.rlim_cur;
+    getrlimit(RLIMIT_FSIZE, &m_previous);
     m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_previous;
     limit.rlim_cur = rlim_t(bytes);
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
         qFatal("cannot set the file-size limit");
 }
 
 FileSizeLimit::~FileSizeLimit() {
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = rlim_t(m_previous);
-    setrlimit(RLIMIT_FSIZE, &limit);
+    setrlimit(RLIMIT_FSIZE, &m_previous);
     std::signal(SIGXFSZ, m_previousHandler);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
 
 namespace quorra::test {
 
@@ -36,11 +36,9 @@ class FileSizeLimit {
 public:
     explicit FileSizeLimit(qint64 bytes);
     ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    quint64 m_previous = 0;
+    rlimit m_previous{};
     void (*m_previousHandler)(int) = nullptr;
 };
 
