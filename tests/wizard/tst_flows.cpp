@@ -43,6 +43,16 @@ QString box(const QString& title, const QString& text, MessageButtons buttons, M
     return box(ShownMessage{title, text, buttons, icon});
 }
 
+// The window's text fields in the order their names are tried on a template line.
+const QStringList FieldOrder =
+    u"txtPurchase5 txtPurchase4 txtPurchase3 txtPurchase2 txtPurchase1 txtAmount txtPostage txtVAT txtAmex "
+    u"txtDelta txtSwitch txtVisa txtAccess txtDespatch txtEmailAddress txtContactName txtCompanyFax "
+    u"txtCompanyTelephone txtProPrice5 txtProDesc5 txtProCode5 txtProPicture5 txtProPicture4 txtProCode4 "
+    u"txtProDesc4 txtProPrice4 txtProPrice3 txtProDesc3 txtProCode3 txtProPicture3 txtProPicture2 "
+    u"txtProCode2 txtProDesc2 txtProPrice2 txtPicture2 txtPicture1 txtCompanyHistory txtMissionStatement "
+    u"txtProPrice1 txtProPicture1 txtProCode1 txtProDesc1 txtHelp txtCompanyAddress txtCompanyName "
+    u"txtCompanyLogo"_s.split(u' ');
+
 } // namespace
 
 // The page's options as the user sets them, View and Finish writing the page, the despatch
@@ -307,6 +317,31 @@ private slots:
             QCOMPARE(wiz.fakes.messages.shown.at(shown).title, u"Print Request"_s);
         QCOMPARE(wiz.fakes.printer.ended.size(), answer == int(MessageAnswer::Yes) ? 1 : 0);
         QVERIFY(wiz.allAnswered());
+    }
+
+    void fieldOrder() {
+        Wizard wiz;
+        wiz.start();
+        for (qsizetype i = 0; i < FieldOrder.size(); ++i)
+            wiz.w().setFieldText(FieldOrder[i], u"#"_s + QString::number(i));
+        wiz.w().setFieldText(u"txtCompanyName", u"\u0080\u0095\u009f"_s);
+        // Each pair of neighbours on a line, the later name first: only the earlier one is replaced.
+        QByteArray templ = "txtcompanyname TXTCOMPANYNAME\r\n[txtCompanyName]\r\n";
+        for (qsizetype i = 1; i < FieldOrder.size(); ++i)
+            templ += FieldOrder[i].toLatin1() + '|' + FieldOrder[i - 1].toLatin1() + "\r\n";
+        wiz.folder.write(wiz.pageStem() + u".txt"_s, templ);
+        QVERIFY(wiz.w().GeneratePage().ok);
+
+        const QList<QByteArray> page = wiz.folder.read(wiz.pageStem() + u".html"_s).split('\n');
+        QCOMPARE(page.size(), FieldOrder.size() + 2);
+        QCOMPARE(page[0], "txtcompanyname TXTCOMPANYNAME\r");
+        QCOMPARE(page[1], "[&#128;&#149;&#159;]\r");
+        for (qsizetype i = 1; i < FieldOrder.size(); ++i) {
+            const QByteArray& line = page[i + 1];
+            QVERIFY2(line.startsWith(FieldOrder[i].toLatin1() + '|') &&
+                         !line.contains(FieldOrder[i - 1].toLatin1()),
+                     line.constData());
+        }
     }
 };
 
