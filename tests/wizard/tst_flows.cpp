@@ -156,7 +156,7 @@ private slots:
         wiz.folder.write(stem + u".html"_s, "previous page");
         wiz.fakes.launcher.failStart = fault == NoViewer;
         if (fault == Incomplete)
-            wiz.w().setFieldText(u"txtCompanyName", QString());
+            wiz.w().setFieldText(u"txtCompanyName", u"    "_s);
         if (fault == NoTemplate)
             QFile::remove(wiz.folder.filePath(stem + u".txt"_s));
         wiz.goToStep(13);
