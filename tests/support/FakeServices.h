@@ -19,8 +19,7 @@ struct ShownMessage {
 
 // Records every message box and answers from a queue; a box with nothing queued is
 // answered with Ok or No and counted as unexpected.
-class FakeMessages : public MessageService {
-public:
+struct FakeMessages : MessageService {
     MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons, MessageIcon icon,
                        MessageAnswer = MessageAnswer::Ok) override {
         shown.append({title, text, buttons, icon});
@@ -40,8 +39,7 @@ public:
 };
 
 // Counts the pointer changes and remembers whether the wait pointer is up.
-class FakeCursor : public CursorService {
-public:
+struct FakeCursor : CursorService {
     void setWaitCursor() override {
         waiting = true;
         ++waitCount;
@@ -52,8 +50,7 @@ public:
 };
 
 // Answers the open-file dialog from a queue of paths (none left: a cancel).
-class FakeFileDialog : public FileDialogService {
-public:
+struct FakeFileDialog : FileDialogService {
     QString chooseFile(const QString& filterDescription, const QString& pattern) override {
         filters.append(filterDescription + u' ' + pattern);
         return paths.isEmpty() ? QString() : paths.takeFirst();
@@ -63,8 +60,7 @@ public:
 };
 
 // Records each program start as the program and its arguments; starts fail while failStart is set.
-class FakeLauncher : public ProgramLauncher {
-public:
+struct FakeLauncher : ProgramLauncher {
     bool startDetached(const QString& program, const QStringList& arguments) override {
         starts.append(QStringList{program} + arguments);
         return !failStart;
@@ -74,8 +70,7 @@ public:
 };
 
 // Records the printed lines of each document handed to the printer; refuses every line while refuse is set.
-class FakePrinter : public PrinterService {
-public:
+struct FakePrinter : PrinterService {
     bool printLine(const QString& text) override {
         lines.append(text);
         return !refuse;
