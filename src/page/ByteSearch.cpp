@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__SSE2__) && defined(__x86_64__) && defined(__GNUC__)
+#define QUORRA_WIDE_SCAN 1
+#include <immintrin.h>
 #endif
 
 namespace quorra {
@@ -217,6 +222,50 @@ qsizetype findOddLineEndOrBytesSlowly(QByteArrayView bytes, qsizetype from, QByt
 
 } // namespace
 
+#if defined(QUORRA_WIDE_SCAN)
+namespace {
+
+bool hasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+// The bits of findOddLineEndOrBytes's scan for 32 bytes at at, with AVX2.
+__attribute__((target("avx2"))) std::uint64_t wideHits(const char* at, __m256i first, __m256i second,
+                                                       bool withNeedle) {
+    const __m256i here = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 1));
+    const __m256i odd = _mm256_xor_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('\r')),
+                                         _mm256_cmpeq_epi8(next, _mm256_set1_epi8('\n')));
+    const __m256i pair = _mm256_and_si256(_mm256_cmpeq_epi8(here, first), _mm256_cmpeq_epi8(next, second));
+    return std::uint32_t(_mm256_movemask_epi8(withNeedle ? _mm256_or_si256(odd, pair) : odd));
+}
+
+// findOddLineEndOrBytes's scan 64 bytes a step, from at on while a whole step fits: the
+// bits of the first step with any, at moved to that step; 0 when none, at moved to where
+// the steps stopped. The upper halves of the registers are cleared before going back to
+// code without AVX, which would otherwise slow down.
+__attribute__((target("avx2"))) std::uint64_t scanWide(QByteArrayView bytes, qsizetype& at,
+                                                       QByteArrayView needle) {
+    const bool withNeedle = !needle.isEmpty();
+    const __m256i first = _mm256_set1_epi8(withNeedle ? needle[0] : '\r');
+    const __m256i second = _mm256_set1_epi8(withNeedle ? needle[1] : '\n');
+    std::uint64_t found = 0;
+    qsizetype i = at;
+    for (; i + 65 <= bytes.size(); i += 64) {
+        found = wideHits(bytes.data() + i, first, second, withNeedle) |
+                wideHits(bytes.data() + i + 32, first, second, withNeedle) << 32;
+        if (found)
+            break;
+    }
+    _mm256_zeroupper();
+    at = i;
+    return found;
+}
+
+} // namespace
+#endif
+
 qsizetype findOddLineEndOrBytes(QByteArrayView bytes, qsizetype from, QByteArrayView needle) {
     const qsizetype size = bytes.size();
     const qsizetype n = needle.size();
@@ -227,6 +276,17 @@ qsizetype findOddLineEndOrBytes(QByteArrayView bytes, qsizetype from, QByteArray
     if (size - from >= Step + 1 && n != 1) {
         if (isOddLineEnd(bytes, from))
             return from;
+#if defined(QUORRA_WIDE_SCAN)
+        if (hasAvx2()) {
+            for (std::uint64_t found; (found = scanWide(bytes, from, needle)); from += 64) {
+                for (; found; found &= found - 1) {
+                    if (const qsizetype place = resolveHit(bytes, from + std::countr_zero(found), needle);
+                        place >= 0)
+                        return place;
+                }
+            }
+        }
+#endif
         const char* data = bytes.data();
         const __m128i first = _mm_set1_epi8(n > 0 ? needle[0] : '\r');
         const __m128i second = _mm_set1_epi8(n > 0 ? needle[1] : '\n');
