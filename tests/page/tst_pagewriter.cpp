@@ -121,9 +121,10 @@ void TestPageWriter::faultKeepsPreviousPage_data() {
     QTest::newRow("template read error")
         << int(ReadError) << theme << 8000 << qint64(70000)
         << u"The template \"%1/Old Map.txt\" could not be read: Input/output error."_s;
-    // 7 KB and 70 KB pages; the kernel refuses the first byte, a byte mid-way, or one of
-    // the last hundred (the part a buffered writer sends only when it closes the file).
-    for (const int lines : {250, 2500}) {
+    // 7 KB, 70 KB and 1.8 MB pages (the last written by a thread of its own while the rest
+    // is generated); the kernel refuses the first byte, a byte mid-way, or one of the last
+    // hundred (the part a buffered writer sends only when it closes the file).
+    for (const int lines : {250, 2500, 100000}) {
         const qint64 size = lines * qint64(strlen("<p>Acme line</p>\r\n"));
         QTest::addRow("%d lines, none", lines) << int(DiskFull) << theme << lines << qint64(0) << full;
         QTest::addRow("%d lines, half", lines) << int(DiskFull) << theme << lines << size / 2 << full;
