@@ -3,19 +3,23 @@
 #include <QFileDevice>
 
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 
 namespace quorra {
 
-// Runs writes, one at a time, on a thread of its own.
+// Runs writes in the order they are started, one at a time, on a thread of its own. After
+// a write fails, the writes still waiting are dropped.
 class BackgroundWriter {
 public:
-    explicit BackgroundWriter(std::function<bool(QByteArrayView)> write)
+    // most: how many writes may be started and not finished at once.
+    BackgroundWriter(std::function<bool(QByteArrayView)> write, std::size_t most)
         : m_write(std::move(write))
+        , m_most(most)
         , m_thread([this] { run(); }) {}
 
-    // Waits for the write in progress, then ends the thread.
+    // Waits for the writes started, then ends the thread.
     ~BackgroundWriter() {
         {
             const std::lock_guard lock(m_mutex);
@@ -25,24 +29,23 @@ public:
         m_thread.join();
     }
 
-    // Waits for the write in progress; false when a write failed. Otherwise starts writing
-    // bytes, which must stay as they are until the next start or wait.
+    // Waits until fewer than most writes are unfinished; false when a write failed.
+    // Otherwise starts writing bytes, which must stay as they are until the write is done.
     bool start(QByteArrayView bytes) {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_busy; });
+        m_changed.wait(lock, [this] { return !m_ok || m_jobs.size() + m_writing < m_most; });
         if (!m_ok)
             return false;
-        m_job = bytes;
-        m_busy = true;
+        m_jobs.push_back(bytes);
         lock.unlock();
         m_changed.notify_all();
         return true;
     }
 
-    // Waits for the write in progress; false when a write failed.
+    // Waits until every write started is done; false when a write failed.
     bool wait() {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_busy; });
+        m_changed.wait(lock, [this] { return m_jobs.empty() && m_writing == 0; });
         return m_ok;
     }
 
@@ -50,23 +53,30 @@ private:
     void run() {
         std::unique_lock lock(m_mutex);
         for (;;) {
-            m_changed.wait(lock, [this] { return m_busy || m_stop; });
-            if (!m_busy)
+            m_changed.wait(lock, [this] { return !m_jobs.empty() || m_stop; });
+            if (m_jobs.empty())
                 return;
+            const QByteArrayView job = m_jobs.front();
+            m_jobs.pop_front();
+            m_writing = 1;
             lock.unlock();
-            const bool ok = m_write(m_job);
+            const bool ok = m_write(job);
             lock.lock();
-            m_ok = ok;
-            m_busy = false;
+            m_writing = 0;
+            if (!ok) {
+                m_ok = false;
+                m_jobs.clear();
+            }
             m_changed.notify_all();
         }
     }
 
     std::function<bool(QByteArrayView)> m_write;
+    const std::size_t m_most;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    QByteArrayView m_job;
-    bool m_busy = false;
+    std::deque<QByteArrayView> m_jobs; // started, not yet being written
+    std::size_t m_writing = 0;         // 1 while a write runs
     bool m_ok = true;
     bool m_stop = false;
     std::thread m_thread; // started last, when everything it uses is made
@@ -100,17 +110,19 @@ bool PageOutput::handOver() {
     if (m_failed)
         return false;
     if (!m_writer && qobject_cast<QFileDevice*>(&m_device)) {
-        m_buffers[1] = QByteArray(BufferSize, Qt::Uninitialized);
-        m_writer =
-            std::make_unique<BackgroundWriter>([this](QByteArrayView bytes) { return writeAll(bytes); });
+        for (std::size_t i = 1; i < m_buffers.size(); ++i)
+            m_buffers[i] = QByteArray(BufferSize, Qt::Uninitialized);
+        // While one buffer is written and the next waits for it, the third is filled.
+        m_writer = std::make_unique<BackgroundWriter>(
+            [this](QByteArrayView bytes) { return writeAll(bytes); }, m_buffers.size() - 1);
     }
     const QByteArrayView full(m_data, m_used);
     m_failed = m_writer ? !m_writer->start(full) : !writeAll(full);
     if (m_failed)
         return false;
     if (m_writer)
-        m_current = 1 - m_current;
-    m_data = m_buffers[std::size_t(m_current)].data();
+        m_current = (m_current + 1) % m_buffers.size();
+    m_data = m_buffers[m_current].data();
     m_used = 0;
     return true;
 }

@@ -15,7 +15,7 @@ namespace quorra {
 class BackgroundWriter;
 
 // Gathers the page's bytes in a buffer of its own and hands them to the page device a
-// buffer at a time. A file is written on a thread of its own while the next buffer is
+// buffer at a time. A file is written on a thread of its own while the next buffers are
 // filled; only one thread uses the device at a time. After a write fails nothing more is
 // written; the device says why.
 class PageOutput {
@@ -53,8 +53,8 @@ private:
 
     QIODevice& m_device;
     std::function<void(qint64)> m_written;
-    std::array<QByteArray, 2> m_buffers; // the second one only for a page of more than one
-    int m_current = 0;
+    std::array<QByteArray, 3> m_buffers; // the others only for a file of more than one
+    std::size_t m_current = 0;
     char* m_data = nullptr;
     qsizetype m_used = 0;
     qint64 m_total = 0; // written by the thread that writes
