@@ -105,7 +105,7 @@ void PageOutput::putLarge(QByteArrayView bytes) {
 }
 
 // Hands the full buffer to the device, a file's to the thread that writes it, and goes on
-// in the other buffer.
+// in the next buffer.
 bool PageOutput::handOver() {
     if (m_failed)
         return false;
