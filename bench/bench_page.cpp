@@ -2,7 +2,7 @@
 // main window needs from its creation to its first paint. It prints one table; the figures
 // and how to read them are in docs/performance.md.
 //
-//   bench_page [--app-folder DIR]
+//   bench_page [--app-folder DIR] [--only throughput|themes|memory|window|paste]
 //
 // The memory cases and the window case run in fresh child processes of this program
 // (the same executable started with --memory-child or --window-child), so that each peak
@@ -1005,12 +1005,24 @@ int main(int argc, char* argv[]) {
     say(u"work folder: "_s + dir.path());
     say(u""_s);
 
+    // --only NAME runs one section.
+    QString only;
+    if (const qsizetype at = args.indexOf(u"--only"_s); at > 0 && at + 1 < args.size())
+        only = args.at(at + 1);
+    const auto wanted = [&only](const QString& section) { return only.isEmpty() || only == section; };
+
     const QList<PageField> fields = richEntry(appFolder);
-    bool ok = throughput(dir.path(), fields);
-    ok = shippedThemes(dir.path(), appFolder, fields) && ok;
-    ok = peakMemory(dir.path(), appFolder) && ok;
-    ok = firstPaint(appFolder) && ok;
-    ok = pasteIntoFields(appFolder) && ok;
+    bool ok = true;
+    if (wanted(u"throughput"_s))
+        ok = throughput(dir.path(), fields) && ok;
+    if (wanted(u"themes"_s))
+        ok = shippedThemes(dir.path(), appFolder, fields) && ok;
+    if (wanted(u"memory"_s))
+        ok = peakMemory(dir.path(), appFolder) && ok;
+    if (wanted(u"window"_s))
+        ok = firstPaint(appFolder) && ok;
+    if (wanted(u"paste"_s))
+        ok = pasteIntoFields(appFolder) && ok;
 
     say(u""_s);
     say(u"total %1 s"_s.arg(num(double(total.elapsed()) / 1000, 1)));

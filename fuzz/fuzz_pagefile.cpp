@@ -7,15 +7,17 @@
 //
 // Input layout (FuzzedDataProvider): from the end, one byte of flags (bit 0: a previous
 // page exists; bits 1 and 3 both: the template is repeated, line after line, past the
-// writer's 64 KiB chunk; bit 2: texts are UTF-16), four bytes for the limit (taken modulo
-// the page's size + 2, so both a limit inside the page and one that lets it through come
-// up), one byte for the number of texts set (0 to 4), and per text one byte for its field
-// (% 46). From the front, each ended by a backslash and one other character: the previous
-// page's bytes and each text's bytes; what is left is the template.
+// writer's first buffer, which a thread of its own then writes; bit 2: texts are UTF-16),
+// four bytes for the limit (taken modulo the page's size + 2, so both a limit inside the
+// page and one that lets it through come up), one byte for the number of texts set (0 to
+// 4), and per text one byte for its field (% 46). From the front, each ended by a
+// backslash and one other character: the previous page's bytes and each text's bytes;
+// what is left is the template.
 
 #include "FuzzSupport.h"
 
 #include "entry/FieldTable.h"
+#include "page/PageOutput.h"
 #include "page/PageWriter.h"
 
 #include <QDir>
@@ -161,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     c.templ = QByteArray(reinterpret_cast<const char*>(rest.data()), qsizetype(rest.size()));
     if (large) {
         const QByteArray unit = c.templ + "\r\n";
-        while (c.templ.size() < 65 * 1024 + 512)
+        while (c.templ.size() < quorra::PageOutput::BufferSize + 512)
             c.templ += unit;
     }
 

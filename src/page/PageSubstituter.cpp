@@ -11,14 +11,36 @@ namespace quorra {
 
 namespace {
 
-// Up to eight bytes as a word, the missing ones zero.
-std::uint64_t wordOf(const char* bytes, qsizetype size) {
-    std::uint64_t word = 0;
-    if (size >= 8)
-        std::memcpy(&word, bytes, 8);
-    else
-        std::memcpy(&word, bytes, size_t(size));
-    return word;
+// Up to sixteen bytes as two words, the missing ones zero.
+std::array<std::uint64_t, 2> wordsOf(const char* bytes, qsizetype size) {
+    std::array<std::uint64_t, 2> words{};
+    if (size >= 16) {
+        std::memcpy(words.data(), bytes, 16);
+        return words;
+    }
+    if (size > 8) {
+        // The last eight bytes, moved down over the ones the first word holds.
+        std::memcpy(&words[0], bytes, 8);
+        std::memcpy(&words[1], bytes + size - 8, 8);
+        words[1] >>= 8 * (16 - size);
+        return words;
+    }
+    std::array<unsigned char, 16> padded{};
+    for (qsizetype i = 0; i < size; ++i)
+        padded[std::size_t(i)] = static_cast<unsigned char>(bytes[i]);
+    std::memcpy(words.data(), padded.data(), 16);
+    return words;
+}
+
+// True when needle stands in bytes at at.
+bool standsAt(QByteArrayView bytes, qsizetype at, QByteArrayView needle) {
+    if (at + needle.size() > bytes.size())
+        return false;
+    for (qsizetype i = 0; i < needle.size(); ++i) {
+        if (bytes[at + i] != needle[i])
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -48,101 +70,79 @@ PageSubstituter::PageSubstituter(const QList<PageField>& fields) {
             m_prefixOnly = std::min(m_prefixOnly, i);
         } else {
             const QByteArrayView tail = QByteArrayView(name).sliced(m_prefix.size());
-            const std::uint64_t mask = wordOf(QByteArray(8, '\xff').constData(), tail.size());
-            m_byNextByte[static_cast<unsigned char>(tail[0])].push_back(
-                Tail{wordOf(tail.data(), tail.size()), mask, tail.size(), i});
+            const QByteArray ones(16, '\xff');
+            const Tail entry{wordsOf(tail.data(), tail.size()), wordsOf(ones.constData(), tail.size()),
+                             tail.size(), i};
+            const auto first = static_cast<unsigned char>(tail[0]);
+            if (tail.size() >= 2) {
+                m_byStart[bucket(first, static_cast<unsigned char>(tail[1]))].push_back(entry);
+            } else {
+                for (unsigned second = 0; second < 256; ++second)
+                    m_byStart[bucket(first, static_cast<unsigned char>(second))].push_back(entry);
+            }
         }
     }
+}
+
+PageSubstituter::Match PageSubstituter::match(QByteArrayView line, qsizetype from) const {
+    if (m_entries.empty())
+        return {};
+    if (!m_prefix.isEmpty())
+        return matchByPrefix(line, from);
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (const qsizetype at = line.indexOf(m_entries[i].name); at >= 0)
+            return Match{qsizetype(i), at, at + 1};
+    }
+    return {};
+}
+
+// The first entry in list order whose name stands at at, a place of the prefix; when none
+// does, the first entry whose name is the prefix alone, or the number of entries.
+std::size_t PageSubstituter::entryAt(QByteArrayView line, qsizetype at) const {
+    const qsizetype n = m_prefix.size();
+    if (at + n == line.size())
+        return m_prefixOnly;
+    const char* rest = line.data() + at + n;
+    const qsizetype restSize = line.size() - at - n;
+    const std::array<std::uint64_t, 2> words = wordsOf(rest, restSize);
+    const auto second = static_cast<unsigned char>(restSize > 1 ? rest[1] : 0);
+    for (const Tail& tail : m_byStart[bucket(static_cast<unsigned char>(rest[0]), second)]) {
+        if (tail.entry >= m_prefixOnly)
+            break;
+        if (tail.size <= restSize && (words[0] & tail.masks[0]) == tail.words[0] &&
+            (words[1] & tail.masks[1]) == tail.words[1] &&
+            (tail.size <= 16 || std::memcmp(rest + 16, m_entries[tail.entry].name.constData() + n + 16,
+                                            size_t(tail.size - 16)) == 0))
+            return tail.entry;
+    }
+    return m_prefixOnly;
+}
+
+PageSubstituter::Match PageSubstituter::matchAtStart(QByteArrayView line) const {
+    const std::size_t entry = entryAt(line, 0);
+    return entry < m_entries.size() ? Match{qsizetype(entry), 0, -1} : Match{};
+}
+
+// Every name starts with the prefix, so its places are the only ones to look at. At each,
+// the first entry in list order whose name stands there; the earliest of these over the
+// line wins, found at its first place.
+PageSubstituter::Match PageSubstituter::matchByPrefix(QByteArrayView line, qsizetype from) const {
+    Match best{qsizetype(m_entries.size()), -1, -1};
+    qsizetype at = standsAt(line, from, m_prefix) ? from : findBytes(line, from, m_prefix);
+    while (at >= 0) {
+        const qsizetype here = qsizetype(entryAt(line, at));
+        const qsizetype next = findBytes(line, at + 1, m_prefix);
+        if (here < best.entry)
+            best = Match{here, at, next};
+        if (best.entry == 0)
+            break;
+        at = next;
+    }
+    return best.at < 0 ? Match{} : best;
 }
 
 void PageSubstituter::appendLine(QByteArrayView line, QByteArray& out) const {
-    if (m_entries.empty()) {
-        appendBytes(out, line);
-        return;
-    }
-    if (m_prefix.isEmpty()) {
-        for (const Entry& entry : m_entries) {
-            if (const qsizetype at = line.indexOf(entry.name); at >= 0) {
-                appendReplaced(line, entry, at, out);
-                return;
-            }
-        }
-        appendBytes(out, line);
-        return;
-    }
-
-    // Every name starts with the prefix, so its places are the only ones to look at. At
-    // each, the first entry in list order whose name stands there; the earliest of these
-    // over the line wins, found at its first place.
-    std::size_t best = m_entries.size();
-    qsizetype bestAt = -1;
-    const qsizetype n = m_prefix.size();
-    for (qsizetype at = findBytes(line, 0, m_prefix); at >= 0 && best > 0;
-         at = findBytes(line, at + 1, m_prefix)) {
-        std::size_t here = m_prefixOnly;
-        if (at + n < line.size()) {
-            const char* rest = line.data() + at + n;
-            const qsizetype restSize = line.size() - at - n;
-            const std::uint64_t word = wordOf(rest, restSize);
-            for (const Tail& tail : m_byNextByte[static_cast<unsigned char>(rest[0])]) {
-                if (tail.entry >= here)
-                    break;
-                if ((word & tail.mask) == tail.word && tail.size <= restSize &&
-                    (tail.size <= 8 || QByteArrayView(rest + 8, tail.size - 8) ==
-                                           QByteArrayView(m_entries[tail.entry].name).sliced(n + 8))) {
-                    here = tail.entry;
-                    break;
-                }
-            }
-        }
-        if (here < best) {
-            best = here;
-            bestAt = at;
-        }
-    }
-    if (bestAt < 0) {
-        appendBytes(out, line);
-        return;
-    }
-    appendReplaced(line, m_entries[best], bestAt, out);
-}
-
-void PageSubstituter::appendReplaced(QByteArrayView line, const Entry& entry, qsizetype first,
-                                     QByteArray& out) const {
-    // The places of the name, found first, so that out grows once.
-    constexpr int Few = 8;
-    std::array<qsizetype, Few> places{};
-    int count = 0;
-    const qsizetype nameSize = entry.name.size();
-    qsizetype at = first;
-    for (; at >= 0 && count < Few; at = findBytes(line, at + nameSize, entry.name))
-        places[count++] = at;
-    if (at >= 0) {
-        // Many places: piece by piece.
-        qsizetype copied = 0;
-        for (at = first; at >= 0; at = findBytes(line, copied, entry.name)) {
-            appendBytes(out, line.sliced(copied, at - copied));
-            appendBytes(out, entry.text);
-            copied = at + nameSize;
-        }
-        appendBytes(out, line.sliced(copied));
-        return;
-    }
-    const qsizetype start = out.size();
-    out.resize(start + line.size() + count * (entry.text.size() - nameSize));
-    char* to = out.data() + start;
-    const auto put = [&to](QByteArrayView bytes) {
-        if (!bytes.isEmpty())
-            std::memcpy(to, bytes.data(), size_t(bytes.size()));
-        to += bytes.size();
-    };
-    qsizetype copied = 0;
-    for (int i = 0; i < count; ++i) {
-        put(line.sliced(copied, places[i] - copied));
-        put(entry.text);
-        copied = places[i] + nameSize;
-    }
-    put(line.sliced(copied));
+    putFilled(line, match(line), [&out](QByteArrayView bytes) { appendBytes(out, bytes); });
 }
 
 } // namespace quorra

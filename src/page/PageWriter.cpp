@@ -2,19 +2,21 @@
 
 #include "entry/TextRules.h"
 #include "page/ByteSearch.h"
+#include "page/PageOutput.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
 
 namespace quorra {
 
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// The page is handed to its device in blocks of about this size.
-constexpr qsizetype FlushSize = 1024 * 1024;
 
 // "The template "/a/Classic.txt" could not be opened: No such file or directory."
 QString failure(const QString& what, const QString& name, const QString& action, QString reason) {
@@ -33,18 +35,127 @@ PageResult failed(QString error) {
     return PageResult{false, std::move(error)};
 }
 
-// Writes every byte or fails: a short write is followed by another, which then reports
-// why the rest could not be written (a full disk, a file-size limit).
-bool writeAll(QIODevice& device, const QByteArray& bytes) {
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
 }
+
+// Where the line that ends at end is followed by the next: after its CR LF, or its one byte.
+qsizetype nextLine(QByteArrayView lines, qsizetype end) {
+    return end + (lines[end] == '\r' && end + 1 < lines.size() && lines[end + 1] == '\n' ? 2 : 1);
+}
+
+// The part of a line from a place of the names' common start to the line's end, which
+// field fills it, and where the next line begins.
+struct LineRest {
+    QByteArrayView bytes;
+    PageSubstituter::Match match;
+    qsizetype next = 0;
+};
+
+LineRest lineRest(QByteArrayView lines, qsizetype at, const PageSubstituter& substituter,
+                  QByteArrayView start) {
+    // Mostly the start stands once in a line: then its end is found in the same search.
+    const qsizetype stop = findLineEndOrBytes(lines, at + 1, start);
+    const bool once = isLineEnd(lines[stop]);
+    const qsizetype end = once ? stop : findLineEnd(lines, stop);
+    const QByteArrayView bytes = lines.sliced(at, end - at);
+    return LineRest{bytes, once ? substituter.matchAtStart(bytes) : substituter.match(bytes),
+                    nextLine(lines, end)};
+}
+
+// Puts a run of whole lines into the page. Stretches of lines that end in CR LF and that
+// no field fills are put as they stand; the other lines are filled in and end in CR LF.
+// start: the names' common start, which every name that fills a line holds; empty, only
+// the line ends are looked at. The part of a line before the first place of the start is
+// never changed.
+void putLines(QByteArrayView lines, const PageSubstituter& substituter, QByteArrayView start,
+              PageOutput& out) {
+    qsizetype copied = 0; // the lines before it are in the page
+    qsizetype from = 0;   // the search goes on from here
+    for (;;) {
+        const qsizetype found = findOddLineEndOrBytes(lines, from, start);
+        if (found < 0)
+            break;
+        if (isLineEnd(lines[found])) {
+            out.put(lines.sliced(copied, found - copied));
+            out.put("\r\n");
+            copied = from = found + 1;
+            continue;
+        }
+        const LineRest rest = lineRest(lines, found, substituter, start);
+        if (rest.match.entry < 0) {
+            from = found + rest.bytes.size(); // an odd end of the line is found next
+            continue;
+        }
+        out.put(lines.sliced(copied, found - copied));
+        substituter.putFilled(rest.bytes, rest.match, [&out](QByteArrayView bytes) { out.put(bytes); });
+        out.put("\r\n");
+        copied = from = rest.next;
+    }
+    out.put(lines.sliced(copied));
+}
+
+// Puts a run of whole lines into the page one by one, each filled in and ending in CR LF:
+// for names that share no start.
+void putEachLine(QByteArrayView lines, const PageSubstituter& substituter, PageOutput& out) {
+    for (qsizetype at = 0; at < lines.size();) {
+        const qsizetype end = findLineEnd(lines, at);
+        const QByteArrayView line = lines.sliced(at, end - at);
+        substituter.putFilled(line, substituter.match(line),
+                              [&out](QByteArrayView bytes) { out.put(bytes); });
+        out.put("\r\n");
+        at = nextLine(lines, end);
+    }
+}
+
+// writePage, telling written the bytes written so far after each write to the page.
+PageResult writeLines(QIODevice& templateDevice, QIODevice& pageDevice, const QList<PageField>& fields,
+                      const QString& templateName, const QString& pageName,
+                      const std::function<void(qint64)>& written) {
+    const PageSubstituter substituter(fields);
+    TemplateLineReader reader(templateDevice);
+    PageOutput out(pageDevice, written);
+
+    // A start that holds a line end is in no line, and neither is a name that holds it.
+    QByteArrayView start = substituter.commonStart();
+    if (start.contains('\r') || start.contains('\n'))
+        start = {};
+    const bool eachLine = !substituter.changesNothing() && substituter.commonStart().isEmpty();
+    QByteArrayView lines;
+    while (!out.failed() && reader.readLines(lines)) {
+        if (eachLine)
+            putEachLine(lines, substituter, out);
+        else
+            putLines(lines, substituter, start, out);
+    }
+    // A write that failed came before the reading that went on meanwhile.
+    if (!out.finishWrites())
+        return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+    if (reader.hasError())
+        return failed(failure(u"The template"_s, templateName, u"read"_s, reader.errorString()));
+    if (!out.flush())
+        return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+    return PageResult{true, {}};
+}
+
+#ifdef Q_OS_LINUX
+// Every few MiB written, the file system is told to start writing them to the disk, so
+// that the flush at the commit waits for less. Only a hint: the commit's flush still makes
+// the whole page durable and reports any failure.
+std::function<void(qint64)> startWriteback(QFileDevice& file) {
+    constexpr qint64 Step = 4 * 1024 * 1024;
+    return [&file, started = qint64(0)](qint64 written) mutable {
+        if (written - started < Step)
+            return;
+        ::sync_file_range(file.handle(), started, written - started, SYNC_FILE_RANGE_WRITE);
+        started = written;
+    };
+}
+#else
+std::function<void(qint64)> startWriteback(QFileDevice&) {
+    return {};
+}
+#endif
 
 } // namespace
 
@@ -63,38 +174,7 @@ QString pageFileName(const QString& appFolder, const QString& theme) {
 
 PageResult writePage(QIODevice& templateDevice, QIODevice& pageDevice, const QList<PageField>& fields,
                      const QString& templateName, const QString& pageName) {
-    const PageSubstituter substituter(fields);
-    TemplateLineReader reader(templateDevice, substituter.commonStart().toByteArray());
-    QByteArray out;
-    out.reserve(64 * 1024); // grows to about FlushSize on a large page
-    const auto pageFailed = [&] {
-        return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
-    };
-
-    // Runs of lines without the names' common start are copied as they stand; the lines
-    // that hold it, or end otherwise than in CR LF, are filled in one by one. Without a
-    // common start every line is filled in.
-    const bool byRuns = substituter.changesNothing() || !substituter.commonStart().isEmpty();
-    QByteArrayView piece;
-    bool plain = false;
-    while (byRuns ? reader.readRun(piece, plain) : reader.readLine(piece)) {
-        if (plain) {
-            appendBytes(out, piece);
-        } else {
-            substituter.appendLine(piece, out);
-            appendBytes(out, "\r\n");
-        }
-        if (out.size() >= FlushSize) {
-            if (!writeAll(pageDevice, out))
-                return pageFailed();
-            out.resize(0);
-        }
-    }
-    if (reader.hasError())
-        return failed(failure(u"The template"_s, templateName, u"read"_s, reader.errorString()));
-    if (!out.isEmpty() && !writeAll(pageDevice, out))
-        return pageFailed();
-    return PageResult{true, {}};
+    return writeLines(templateDevice, pageDevice, fields, templateName, pageName, {});
 }
 
 PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields) {
@@ -131,8 +211,8 @@ PageResult generatePageFile(const QString& appFolder, const QString& theme, cons
         return failed(failure(u"The page"_s, pageName, u"created"_s, page.errorString()));
 
     const std::unique_ptr<QIODevice> filtered = templateFilter ? templateFilter(templateFile) : nullptr;
-    const PageResult result =
-        writePage(filtered ? *filtered : templateFile, page, fields, templateName, pageName);
+    const PageResult result = writeLines(filtered ? *filtered : templateFile, page, fields, templateName,
+                                         pageName, startWriteback(page));
     templateFile.close();
     if (!result.ok) {
         page.cancelWriting();

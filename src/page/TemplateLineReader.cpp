@@ -5,23 +5,31 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <cstring>
 
 namespace quorra {
 
-TemplateLineReader::TemplateLineReader(QIODevice& device, QByteArray runMarker)
-    : m_device(device)
-    , m_marker(std::move(runMarker)) {}
+TemplateLineReader::TemplateLineReader(QIODevice& device)
+    : m_device(device) {}
 
+// Keeps the bytes not given out (the start of a line) at the front of the buffer and reads
+// a block after them. False at the end of the device and after a read error.
 bool TemplateLineReader::fill() {
-    m_pos = 0;
-    m_size = 0;
-    m_oddEnd = -1;
-    m_markerAt = -1;
     if (m_atEnd || m_error)
         return false;
-    if (m_block.size() != BlockSize)
-        m_block.resize(BlockSize);
-    const qint64 n = m_device.read(m_block.data(), BlockSize);
+    const qsizetype kept = m_size - m_pos;
+    char* data = m_buffer.data();
+    if (m_pos > 0 && kept > 0)
+        std::memmove(data, data + m_pos, size_t(kept));
+    m_pos = 0;
+    m_linesEnd = 0;
+    m_size = kept;
+    // One byte more, for the line end the last line may be given.
+    const qsizetype needed = kept + BlockSize + 1;
+    if (m_buffer.size() < needed)
+        m_buffer.resize(std::max(needed, 2 * m_buffer.size()));
+    data = m_buffer.data();
+    const qint64 n = m_device.read(data + kept, BlockSize);
     if (n < 0) {
         m_error = true;
         m_errorString = m_device.errorString();
@@ -29,80 +37,47 @@ bool TemplateLineReader::fill() {
     }
     if (n == 0) {
         m_atEnd = true;
-        return false;
+        if (kept > 0 && data[kept - 1] != '\r' && data[kept - 1] != '\n')
+            data[m_size++] = '\n';
+        m_linesEnd = m_size;
+        return m_size > 0;
     }
-    m_size = qsizetype(n);
+    m_size += qsizetype(n);
+    // The kept bytes hold no line end but maybe their last one.
+    endWholeLines(std::max<qsizetype>(kept - 1, 0));
+    return true;
+}
+
+// The whole lines end after the last line end before the last byte read, or after the
+// CR LF that ends the bytes: a CR as the last byte may be followed by an LF not read yet.
+void TemplateLineReader::endWholeLines(qsizetype searchFrom) {
+    const char* data = m_buffer.constData();
+    const qsizetype end = findLastLineEnd(QByteArrayView(data, m_size), searchFrom, m_size - 1);
+    if (end >= 0)
+        m_linesEnd = data[end] == '\r' && data[end + 1] == '\n' ? end + 2 : end + 1;
+}
+
+bool TemplateLineReader::readLines(QByteArrayView& lines) {
+    while (m_linesEnd == m_pos) {
+        if (!fill())
+            return false;
+    }
+    lines = QByteArrayView(m_buffer.constData() + m_pos, m_linesEnd - m_pos);
+    m_pos = m_linesEnd;
     return true;
 }
 
 bool TemplateLineReader::readLine(QByteArrayView& line) {
-    m_carry.resize(0);
-    bool carrying = false;
-    for (;;) {
-        if (m_pos == m_size && !fill()) {
-            if (m_error || !carrying)
-                return false;
-            line = m_carry;
-            return true;
-        }
-        const char* block = m_block.constData();
-        if (m_skipLineFeed) {
-            m_skipLineFeed = false;
-            if (block[m_pos] == '\n') {
-                ++m_pos;
-                continue;
-            }
-        }
-        const char* start = block + m_pos;
-        const char* end = block + m_size;
-        const qsizetype found = findLineEnd(QByteArrayView(block, m_size), m_pos);
-        const char* stop = found < 0 ? end : block + found;
-        if (stop == end) {
-            m_carry.append(start, end - start);
-            carrying = true;
-            m_pos = m_size;
-            continue;
-        }
-        m_skipLineFeed = *stop == '\r';
-        m_pos = stop + 1 - block;
-        if (carrying) {
-            m_carry.append(start, stop - start);
-            line = m_carry;
-        } else {
-            line = QByteArrayView(start, stop - start);
-        }
-        return true;
-    }
-}
-
-bool TemplateLineReader::readRun(QByteArrayView& piece, bool& plain) {
-    for (;;) {
-        if (m_pos == m_size && !fill())
+    if (m_linePos == m_lines.size()) {
+        if (!readLines(m_lines))
             return false;
-        if (!m_skipLineFeed)
-            break;
-        m_skipLineFeed = false;
-        if (m_block[m_pos] == '\n')
-            ++m_pos;
+        m_linePos = 0;
     }
-
-    // Every line that ends before the first odd line end and before the first place of
-    // the marker ends in CR LF and holds no marker; the run takes these lines.
-    const QByteArrayView block(m_block.constData(), m_size);
-    const auto orEnd = [this](qsizetype at) { return at < 0 ? m_size : at; };
-    if (m_oddEnd < m_pos)
-        m_oddEnd = orEnd(findOddLineEnd(block, m_pos));
-    if (m_markerAt < m_pos)
-        m_markerAt = orEnd(findBytes(block, m_pos, m_marker));
-    const qsizetype lineFeed = findLastLineFeed(block, m_pos, std::min(m_oddEnd, m_markerAt));
-    if (lineFeed >= 0) {
-        piece = block.sliced(m_pos, lineFeed + 1 - m_pos);
-        plain = true;
-        m_pos = lineFeed + 1;
-        return true;
-    }
-    plain = false;
-    return readLine(piece);
+    const qsizetype end = findLineEnd(m_lines, m_linePos); // every line of a run has an end
+    line = m_lines.sliced(m_linePos, end - m_linePos);
+    const bool crLf = m_lines[end] == '\r' && end + 1 < m_lines.size() && m_lines[end + 1] == '\n';
+    m_linePos = end + (crLf ? 2 : 1);
+    return true;
 }
 
 } // namespace quorra

@@ -82,40 +82,46 @@ private slots:
     void faultKeepsPreviousPage_data() {
         // The row's name says what goes wrong.
         QTest::addColumn<QString>("theme");
+        QTest::addColumn<int>("lines");    // of the template
         QTest::addColumn<qint64>("limit"); // bytes the disk takes, or read before the template fails
         QTest::addColumn<QString>("error");
         const QString theme = u"Old Map of the sea"_s;
         const QString full = u"The page \"%1/Old Map.html\" could not be written: File too large."_s;
         QTest::newRow("template missing")
-            << theme << qint64(0) << u"The template \"%1/Old Map.txt\" could not be opened: No such file"_s;
+            << theme << 2500 << qint64(0)
+            << u"The template \"%1/Old Map.txt\" could not be opened: No such file"_s;
         QTest::newRow("read-only page")
-            << theme << qint64(0)
+            << theme << 2500 << qint64(0)
             << u"The page \"%1/Old Map.html\" could not be written: the file is read-only."_s;
         QTest::newRow("template read error")
-            << theme << qint64(66000)
+            << theme << 2500 << qint64(66000)
             << u"The template \"%1/Old Map.txt\" could not be read: Input/output error."_s;
-        // A 45 KB page; the kernel refuses the first byte, a byte mid-way, or one of the last
+        // A 45 KB page, and one of 1.8 MB that a thread of its own writes while the rest is
+        // generated; the kernel refuses the first byte, a byte mid-way, or one of the last
         // hundred (the part a buffered writer sends only when it closes the file).
-        const qint64 size = 2500 * qint64(strlen("<p>Acme line</p>\r\n"));
-        for (const qint64 limit : {qint64(0), size / 2, size - 100})
-            QTest::addRow("disk full at %lld", limit) << theme << limit << full;
+        for (const int lines : {2500, 100000}) {
+            const qint64 size = lines * qint64(strlen("<p>Acme line</p>\r\n"));
+            for (const qint64 limit : {qint64(0), size / 2, size - 100})
+                QTest::addRow("disk full at %lld of %lld", limit, size) << theme << lines << limit << full;
+        }
         // Themes whose stem would not name a plain file of the folder; "Clas.txt" lies outside it.
         for (const QString& unsafe :
              {u"../Clas"_s, u".."_s, u"a/b"_s, u"a\\b"_s, u"/tmp/x"_s, QString(), u"Cl\0ssic"_s})
             QTest::addRow("unsafe stem %s", qPrintable(unsafe))
-                << unsafe << qint64(0) << u"The page could not be generated: "_s;
+                << unsafe << 1 << qint64(0) << u"The page could not be generated: "_s;
     }
 
     void faultKeepsPreviousPage() {
         const QByteArray fault = QTest::currentDataTag();
         QFETCH(QString, theme);
+        QFETCH(int, lines);
         QFETCH(qint64, limit);
         QFETCH(QString, error);
         TestFolder outer(TestFolder::Empty);
         const QString app = outer.filePath(u"app"_s);
         QVERIFY(QDir().mkpath(app + u"/a"_s));
         outer.write(u"Clas.txt"_s, "outside\r\n");
-        const QByteArray templ = QByteArray("<p>txtCompanyName line</p>\r\n").repeated(2500);
+        const QByteArray templ = QByteArray("<p>txtCompanyName line</p>\r\n").repeated(lines);
         const QString page = app + u"/Old Map.html"_s;
         if (fault != "template missing")
             outer.write(u"app/Old Map.txt"_s, templ);
@@ -142,7 +148,7 @@ private slots:
         QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
         const PageResult again = generatePageFile(app, u"Old Map of the sea"_s, fields);
         QVERIFY2(again.ok, qPrintable(again.error));
-        QCOMPARE(readFile(page), QByteArray("<p>Acme line</p>\r\n").repeated(2500));
+        QCOMPARE(readFile(page), QByteArray("<p>Acme line</p>\r\n").repeated(lines));
         QCOMPARE(filesIn(app), QStringList({u"Old Map.html"_s, u"Old Map.txt"_s}));
     }
 };
