@@ -29,6 +29,16 @@ struct FailingDevice : QBuffer {
     const qint64 m_readable;
 };
 
+// A file on a disk slower than the generator: the page is written while the next
+// parts are put together.
+struct SlowFile : QFile {
+    using QFile::QFile;
+    qint64 writeData(const char* data, qint64 size) override {
+        QThread::msleep(20);
+        return QFile::writeData(data, size);
+    }
+};
+
 } // namespace
 
 class TestPageWriter : public QObject {
@@ -77,6 +87,22 @@ private slots:
         const PageResult result = quorra::writePage(in, out, fields);
         QVERIFY2(result.ok, qPrintable(result.error));
         QCOMPARE(out.data(), page);
+    }
+
+    // A page of several buffers reaches a slow disk whole and in order.
+    void slowDisk() {
+        QByteArray templ, page;
+        for (int i = 0; i < 100000; ++i) {
+            templ += "<li>" + QByteArray::number(i) + " txtName</li>\n";
+            page += "<li>" + QByteArray::number(i) + " X</li>\r\n";
+        }
+        TestFolder folder(TestFolder::Empty);
+        QBuffer in(&templ);
+        SlowFile out(folder.filePath(u"page.html"_s));
+        QVERIFY(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        QVERIFY(quorra::writePage(in, out, Name).ok);
+        out.close();
+        QVERIFY(folder.read(u"page.html"_s) == page);
     }
 
     void faultKeepsPreviousPage_data() {
