@@ -25,6 +25,12 @@ qsizetype findBytes(QByteArrayView bytes, qsizetype from, QByteArrayView needle)
 // The first carriage return or line feed at or after from, or -1.
 qsizetype findLineEnd(QByteArrayView bytes, qsizetype from);
 
+// Where the line whose end is the CR or LF at end is followed by the next: after its
+// CR LF, or after its one byte.
+inline qsizetype afterLineEnd(QByteArrayView bytes, qsizetype end) {
+    return end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+}
+
 // The first carriage return or line feed at or after from, or the first place there
 // where needle (no CR or LF) lies wholly inside bytes; or -1. An empty needle is found
 // nowhere.

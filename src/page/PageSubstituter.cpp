@@ -32,17 +32,6 @@ std::array<std::uint64_t, 2> wordsOf(const char* bytes, qsizetype size) {
     return words;
 }
 
-// True when needle stands in bytes at at.
-bool standsAt(QByteArrayView bytes, qsizetype at, QByteArrayView needle) {
-    if (at + needle.size() > bytes.size())
-        return false;
-    for (qsizetype i = 0; i < needle.size(); ++i) {
-        if (bytes[at + i] != needle[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 PageSubstituter::PageSubstituter(const QList<PageField>& fields) {
@@ -84,11 +73,11 @@ PageSubstituter::PageSubstituter(const QList<PageField>& fields) {
     }
 }
 
-PageSubstituter::Match PageSubstituter::match(QByteArrayView line, qsizetype from) const {
+PageSubstituter::Match PageSubstituter::match(QByteArrayView line) const {
     if (m_entries.empty())
         return {};
     if (!m_prefix.isEmpty())
-        return matchByPrefix(line, from);
+        return matchByPrefix(line);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         if (const qsizetype at = line.indexOf(m_entries[i].name); at >= 0)
             return Match{qsizetype(i), at, at + 1};
@@ -126,9 +115,9 @@ PageSubstituter::Match PageSubstituter::matchAtStart(QByteArrayView line) const 
 // Every name starts with the prefix, so its places are the only ones to look at. At each,
 // the first entry in list order whose name stands there; the earliest of these over the
 // line wins, found at its first place.
-PageSubstituter::Match PageSubstituter::matchByPrefix(QByteArrayView line, qsizetype from) const {
+PageSubstituter::Match PageSubstituter::matchByPrefix(QByteArrayView line) const {
     Match best{qsizetype(m_entries.size()), -1, -1};
-    qsizetype at = standsAt(line, from, m_prefix) ? from : findBytes(line, from, m_prefix);
+    qsizetype at = findBytes(line, 0, m_prefix);
     while (at >= 0) {
         const qsizetype here = qsizetype(entryAt(line, at));
         const qsizetype next = findBytes(line, at + 1, m_prefix);

@@ -30,14 +30,13 @@ public:
 
     // Which field fills a line, and the first place of its name there; entry is -1 when
     // none does. The first field, in list order, whose name occurs in the line and whose
-    // text differs from its name fills it. A caller that knows the line holds no place of
-    // commonStart() before from may start the search there.
+    // text differs from its name fills it.
     struct Match {
         qsizetype entry = -1;
         qsizetype at = -1;
         qsizetype next = -1; // the name stands nowhere after at and before next; -1: nowhere
     };
-    Match match(QByteArrayView line, qsizetype from = 0) const;
+    Match match(QByteArrayView line) const;
 
     // match for a line that holds commonStart() at its start and nowhere else.
     Match matchAtStart(QByteArrayView line) const;
@@ -63,7 +62,7 @@ private:
         QByteArray text;
     };
 
-    Match matchByPrefix(QByteArrayView line, qsizetype from) const;
+    Match matchByPrefix(QByteArrayView line) const;
     std::size_t entryAt(QByteArrayView line, qsizetype at) const;
 
     std::vector<Entry> m_entries; // only fields that can change a line

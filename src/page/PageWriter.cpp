@@ -39,11 +39,6 @@ bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-// Where the line that ends at end is followed by the next: after its CR LF, or its one byte.
-qsizetype nextLine(QByteArrayView lines, qsizetype end) {
-    return end + (lines[end] == '\r' && end + 1 < lines.size() && lines[end + 1] == '\n' ? 2 : 1);
-}
-
 // The part of a line from a place of the names' common start to the line's end, which
 // field fills it, and where the next line begins.
 struct LineRest {
@@ -60,7 +55,7 @@ LineRest lineRest(QByteArrayView lines, qsizetype at, const PageSubstituter& sub
     const qsizetype end = once ? stop : findLineEnd(lines, stop);
     const QByteArrayView bytes = lines.sliced(at, end - at);
     return LineRest{bytes, once ? substituter.matchAtStart(bytes) : substituter.match(bytes),
-                    nextLine(lines, end)};
+                    afterLineEnd(lines, end)};
 }
 
 // Puts a run of whole lines into the page. Stretches of lines that end in CR LF and that
@@ -104,7 +99,7 @@ void putEachLine(QByteArrayView lines, const PageSubstituter& substituter, PageO
         substituter.putFilled(line, substituter.match(line),
                               [&out](QByteArrayView bytes) { out.put(bytes); });
         out.put("\r\n");
-        at = nextLine(lines, end);
+        at = afterLineEnd(lines, end);
     }
 }
 

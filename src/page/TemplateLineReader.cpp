@@ -75,8 +75,7 @@ bool TemplateLineReader::readLine(QByteArrayView& line) {
     }
     const qsizetype end = findLineEnd(m_lines, m_linePos); // every line of a run has an end
     line = m_lines.sliced(m_linePos, end - m_linePos);
-    const bool crLf = m_lines[end] == '\r' && end + 1 < m_lines.size() && m_lines[end + 1] == '\n';
-    m_linePos = end + (crLf ? 2 : 1);
+    m_linePos = afterLineEnd(m_lines, end);
     return true;
 }
 
