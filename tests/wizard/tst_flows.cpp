@@ -39,10 +39,6 @@ QString box(const ShownMessage& m) {
     return u"%1|%2|%3|%4"_s.arg(m.title, m.text).arg(int(m.buttons)).arg(int(m.icon));
 }
 
-QString box(const QString& title, const QString& text, MessageButtons buttons, MessageIcon icon) {
-    return box(ShownMessage{title, text, buttons, icon});
-}
-
 // The window's text fields in the order their names are tried on a template line.
 const QStringList FieldOrder =
     u"txtPurchase5 txtPurchase4 txtPurchase3 txtPurchase2 txtPurchase1 txtAmount txtPostage txtVAT txtAmex "
@@ -262,12 +258,12 @@ private slots:
         QCOMPARE(wiz.fakes.messages.shown.size(), 1);
         QCOMPARE(
             box(wiz.fakes.messages.shown.front()),
-            box(u"MarlixNet"_s,
-                u"A list of files required by us to create your e-commerce web page have been sent to your "
-                u"printer.\r\n\r\nYou must now save these files to disk and post them to the address "
-                u"detailed "
-                u"on the print out or email them to us."_s,
-                MessageButtons::Ok, MessageIcon::None));
+            box({u"MarlixNet"_s,
+                 u"A list of files required by us to create your e-commerce web page have been sent to your "
+                 u"printer.\r\n\r\nYou must now save these files to disk and post them to the address "
+                 u"detailed "
+                 u"on the print out or email them to us."_s,
+                 MessageButtons::Ok, MessageIcon::None}));
     }
 
     void finishAsksToPrint_data() {
@@ -294,8 +290,8 @@ private slots:
             wiz.fakes.messages.queue(MessageAnswer::Ok);
             print(wiz);
             QCOMPARE(box(wiz.fakes.messages.shown.takeLast()),
-                     box(u"MarlixNet"_s, u"There was a problem printing to your printer."_s,
-                         MessageButtons::Ok, MessageIcon::None));
+                     box({u"MarlixNet"_s, u"There was a problem printing to your printer."_s,
+                          MessageButtons::Ok, MessageIcon::None}));
             wiz.fakes.printer.refuse = false;
         }
         if (before == PrintedThenIncomplete || before == PrintedThenCancel) {
