@@ -1,4 +1,5 @@
 #include "page/PageWriter.h"
+#include "page/viewer/ViewerWindow.h"
 #include "support/WizardFixture.h"
 
 #include <QComboBox>
@@ -89,23 +90,66 @@ void enterFullEntry(const Wizard& wiz) {
 // review the difference.
 class TestViewer : public QObject {
     Q_OBJECT
-    // What the viewer printed, and its exit code after a "|".
-    static QString runViewer(const QString& page) {
-        QProcess viewer;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"QUORRA_VIEWER_REPORT_AND_QUIT"_s, u"1"_s);
-        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        viewer.setProcessEnvironment(env);
-        viewer.start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {page});
-        const bool exited = viewer.waitForFinished(90000) && viewer.exitStatus() == QProcess::NormalExit;
-        return QString::fromUtf8(viewer.readAllStandardOutput()).trimmed() + u'|' +
-               QString::number(exited ? viewer.exitCode() : -1);
+    std::unique_ptr<TestFolder> m_runtime; // each test's own viewer lock and socket
+
+    // A viewer program started on a page, reporting each page it shows.
+    struct Viewer {
+        std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+        QStringList lines; // what it printed so far
+
+        Viewer(const QString& runtime, const QString& page) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(u"QUORRA_VIEWER_REPORT"_s, u"1"_s);
+            env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+            env.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+            process->setProcessEnvironment(env);
+            process->start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {page});
+            process->waitForStarted();
+        }
+        ~Viewer() {
+            process->kill();
+            process->waitForFinished();
+        }
+        // Waits until the viewer has printed this line; false when it ended or took too long.
+        bool waitFor(const QString& line) {
+            QDeadlineTimer deadline(60000);
+            while (!lines.contains(line) && !deadline.hasExpired()) {
+                if (process->canReadLine())
+                    lines.append(QString::fromUtf8(process->readLine()).trimmed());
+                else if (!process->waitForReadyRead(int(deadline.remainingTime())))
+                    break;
+            }
+            return lines.contains(line) || (qWarning() << "printed:" << lines, false);
+        }
+        // Its exit code once it has ended, or -1 when it still runs after a few seconds.
+        int exitCode() {
+            if (process->state() != QProcess::NotRunning)
+                process->waitForFinished(5000);
+            const bool ended =
+                process->state() == QProcess::NotRunning && process->exitStatus() == QProcess::NormalExit;
+            return ended ? process->exitCode() : -1;
+        }
+        bool running() const { return process->state() == QProcess::Running; }
+    };
+
+    Viewer start(const QString& page) { return Viewer(m_runtime->path(), page); }
+
+    // A page whose title is title, long enough to scroll.
+    QString writePage(const QString& name, const QString& title) {
+        m_runtime->write(name, "<html><head><title>" + title.toUtf8() + "</title></head><body>" +
+                                   QByteArray("<p>line</p>").repeated(400) + "</body></html>");
+        return m_runtime->filePath(name);
     }
 
 private slots:
     void initTestCase() {
         if (geteuid() == 0) // the engine's sandbox does not run as root
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+
+    void init() {
+        m_runtime = std::make_unique<TestFolder>(TestFolder::Empty);
+        QFile::setPermissions(m_runtime->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void pages_data() {
@@ -169,21 +213,105 @@ private slots:
 
     void showsGeneratedPage() {
         // A folder whose name has blanks, quotes and a non-ASCII letter, as the page path does.
-        TestFolder outer(TestFolder::Empty);
-        const QString app = outer.filePath(u"Zoë's \"shop\" files"_s);
+        const QString app = m_runtime->filePath(u"Zoë's \"shop\" files"_s);
         QVERIFY(QDir().mkpath(app));
         QFile::copy(QStringLiteral(QUORRA_SOURCE_DATA "/Classic.txt"), app + u"/Classic.txt"_s);
         const PageResult result =
             generatePageFile(app, u"Classic blue"_s, {{u"txtCompanyName"_s, u"Café – 中文"_s}});
         QVERIFY2(result.ok, qPrintable(result.error));
-        const QString page = QDir::toNativeSeparators(pageFileName(app, u"Classic blue"_s));
-        QCOMPARE(runViewer(page), u"loaded Café – 中文|0"_s);
+        Viewer viewer = start(QDir::toNativeSeparators(pageFileName(app, u"Classic blue"_s)));
+        QVERIFY(viewer.waitFor(u"loaded Café – 中文"_s));
     }
 
     void missingPage() {
-        TestFolder folder(TestFolder::Empty);
-        const QString page = folder.filePath(u"Nothing.html"_s);
-        QCOMPARE(runViewer(page), u"failed The page \""_s + page + u"\" does not exist.|1"_s);
+        const QString page = m_runtime->filePath(u"Nothing.html"_s);
+        Viewer viewer = start(page);
+        QVERIFY(viewer.waitFor(u"failed The page \""_s + page + u"\" does not exist."_s));
+        QCOMPARE(viewer.exitCode(), 1);
+    }
+
+    // A viewer started while another runs hands its page over and ends; the running one
+    // shows it, tells about a page that has gone and stays usable.
+    void oneViewerTakesEveryPage() {
+        Viewer running = start(writePage(u"a.html"_s, u"Alpha"_s));
+        QVERIFY(running.waitFor(u"loaded Alpha"_s));
+        Viewer second = start(writePage(u"b.html"_s, u"Beta"_s));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(running.waitFor(u"loaded Beta"_s));
+        QCOMPARE(second.lines, QStringList());
+
+        const QString gone = m_runtime->filePath(u"gone.html"_s);
+        QCOMPARE(start(gone).exitCode(), 0);
+        QVERIFY(running.waitFor(u"failed The page \""_s + gone + u"\" does not exist."_s));
+        writePage(u"a.html"_s, u"Alpha again"_s);
+        QCOMPARE(start(m_runtime->filePath(u"a.html"_s)).exitCode(), 0);
+        QVERIFY(running.waitFor(u"loaded Alpha again"_s));
+        QVERIFY(running.running());
+    }
+
+    // A killed viewer leaves its lock and socket behind; the next one takes over from it.
+    void killedViewerIsReplaced() {
+        {
+            Viewer killed = start(writePage(u"a.html"_s, u"Alpha"_s));
+            QVERIFY(killed.waitFor(u"loaded Alpha"_s));
+        }
+        QVERIFY(QFile::exists(m_runtime->filePath(u"MarlixExp.socket"_s)));
+        Viewer next = start(writePage(u"b.html"_s, u"Beta"_s));
+        QVERIFY(next.waitFor(u"loaded Beta"_s));
+        QCOMPARE(start(writePage(u"c.html"_s, u"Gamma"_s)).exitCode(), 0);
+        QVERIFY(next.waitFor(u"loaded Gamma"_s));
+    }
+
+    // Two viewers started at the same instant end as one, showing the page handed over.
+    void twoStartsAtOnce() {
+        Viewer first = start(writePage(u"a.html"_s, u"Alpha"_s));
+        Viewer second = start(writePage(u"b.html"_s, u"Beta"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(!first.running() || !second.running(), 30000);
+        Viewer& ended = first.running() ? second : first;
+        Viewer& stays = first.running() ? first : second;
+        QCOMPARE(ended.exitCode(), 0);
+        QVERIFY(stays.waitFor(&ended == &first ? u"loaded Alpha"_s : u"loaded Beta"_s));
+        QVERIFY(stays.running());
+    }
+
+    // The page shown is reloaded where the user had scrolled to; another page starts at the top.
+    void reloadKeepsScrollPosition() {
+        ViewerWindow window;
+        window.show();
+        QSignalSpy loaded(&window, &ViewerWindow::pageLoaded);
+        const auto scrollY = [&window] {
+            QVariant y;
+            window.view()->page()->runJavaScript(u"window.scrollY"_s, [&y](const QVariant& v) { y = v; });
+            return QTest::qWaitFor([&y] { return y.isValid(); }, 10000) ? y.toInt() : -1;
+        };
+        window.showPage(writePage(u"a.html"_s, u"Alpha"_s));
+        QVERIFY(loaded.wait(60000));
+        window.view()->page()->runJavaScript(u"window.scrollTo(0, 600)"_s);
+        QTRY_COMPARE(scrollY(), 600);
+        writePage(u"a.html"_s, u"Alpha again"_s);
+        window.showPage(m_runtime->filePath(u"a.html"_s));
+        QTRY_COMPARE(window.windowTitle(), u"Alpha again - Page Preview"_s);
+        QTRY_COMPARE(scrollY(), 600);
+        window.showPage(writePage(u"b.html"_s, u"Beta"_s));
+        QTRY_COMPARE(window.windowTitle(), u"Beta - Page Preview"_s);
+        QCOMPARE(scrollY(), 0);
+    }
+
+    void fitsTheScreen_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("window");
+        QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1050) << QRect(448, 141, 1024, 768);
+        QTest::newRow("1366x768 laptop") << QRect(0, 27, 1366, 741) << QRect(171, 64, 1024, 667);
+        QTest::newRow("1920x1080 at 200 %") << QRect(0, 0, 960, 525) << QRect(48, 26, 864, 473);
+        QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QRect(2048, 128, 1024, 768);
+    }
+
+    void fitsTheScreen() {
+        QFETCH(QRect, available);
+        QFETCH(QRect, window);
+        ViewerWindow viewer;
+        viewer.placeOn(available);
+        QCOMPARE(viewer.geometry(), window);
     }
 };
 

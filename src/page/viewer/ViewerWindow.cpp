@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QScreen>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -25,12 +26,12 @@ QString pageProblem(const QString& pagePath) {
     return {};
 }
 
-ViewerWindow::ViewerWindow(const QString& pagePath, QWidget* parent)
+ViewerWindow::ViewerWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_view(new QWebEngineView(this)) {
     setCentralWidget(m_view);
     setWindowTitle(u"Page Preview"_s);
-    resize(1024, 768);
+    placeOn(screen()->availableGeometry());
 
     auto* reload = new QAction(u"Reload"_s, this);
     reload->setShortcut(QKeySequence(Qt::Key_F5));
@@ -47,8 +48,26 @@ ViewerWindow::ViewerWindow(const QString& pagePath, QWidget* parent)
     });
     connect(m_view, &QWebEngineView::loadFinished, this,
             [this](bool ok) { emit pageLoaded(ok, m_view->title()); });
+}
 
+void ViewerWindow::showPage(const QString& pagePath) {
+    // The engine takes the page it shows again as a reload, which keeps the scroll position.
     m_view->setUrl(QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath()));
+}
+
+void ViewerWindow::bringToFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ViewerWindow::placeOn(const QRect& available) {
+    // A tenth of the screen is left to the window's frame and the desktop's panels.
+    const QSize size = QSize(1024, 768).boundedTo(available.size() * 0.9);
+    QRect frame(QPoint(), size);
+    frame.moveCenter(available.center());
+    setGeometry(frame);
 }
 
 } // namespace quorra

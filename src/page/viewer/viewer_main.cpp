@@ -1,16 +1,50 @@
 // The page viewer. Usage: MarlixExp PAGE
-// With QUORRA_VIEWER_REPORT_AND_QUIT=1 it prints "loaded <title>" or "failed" once the
-// page has loaded and quits, which lets tests see a page load without a person watching.
+// One viewer runs per user: started while another runs, it hands PAGE over to it and ends.
+// With QUORRA_VIEWER_REPORT=1 it prints "loaded <title>" or "failed <why>" each time a page
+// has loaded or could not be shown, which lets tests see pages load without a person
+// watching.
 
+#include "page/viewer/ViewerSession.h"
 #include "page/viewer/ViewerWindow.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QStringList>
-#include <QTimer>
 
 #include <cstdio>
 #include <unistd.h>
+
+namespace {
+
+bool reporting() {
+    return qEnvironmentVariableIntValue("QUORRA_VIEWER_REPORT") == 1;
+}
+
+void report(const QString& line) {
+    std::fprintf(stdout, "%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+// True when the page can be shown; otherwise tells the user why not.
+bool checkPage(const QString& page, QWidget* window) {
+    const QString problem = quorra::pageProblem(page);
+    if (problem.isEmpty())
+        return true;
+    if (reporting()) {
+        report(QStringLiteral("failed ") + problem);
+    } else if (window) {
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Page Preview"), problem,
+                                    QMessageBox::Ok, window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    } else {
+        QMessageBox::warning(nullptr, QStringLiteral("Page Preview"), problem);
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Chromium refuses its sandbox to root; only then does the viewer run without it.
@@ -19,34 +53,33 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MarlixExp"));
+    // The viewer's windows belong to the wizard's menu entry and carry its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.marlix.QuorraWizard"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon-256.png")));
 
-    const QStringList args = QApplication::arguments().mid(1);
     // The page path is everything after the program's name, so a path with blanks that
     // arrives split still names one file.
-    const QString page = args.join(u' ');
-    const bool reportAndQuit = qEnvironmentVariableIntValue("QUORRA_VIEWER_REPORT_AND_QUIT") == 1;
+    const QString page = QApplication::arguments().mid(1).join(u' ');
 
-    if (const QString problem = quorra::pageProblem(page); !problem.isEmpty()) {
-        if (reportAndQuit) {
-            std::fprintf(stdout, "failed %s\n", qPrintable(problem));
-            return 1;
-        }
-        QMessageBox::warning(nullptr, QStringLiteral("Page Preview"), problem);
+    quorra::ViewerSession session;
+    if (session.handOver(page))
+        return 0;
+    if (!checkPage(page, nullptr))
         return 1;
-    }
 
-    quorra::ViewerWindow window(page);
-    if (reportAndQuit) {
+    quorra::ViewerWindow window;
+    QObject::connect(&session, &quorra::ViewerSession::pageHandedOver, &window,
+                     [&window](const QString& next) {
+                         window.bringToFront();
+                         if (checkPage(next, &window))
+                             window.showPage(next);
+                     });
+    if (reporting()) {
         QObject::connect(&window, &quorra::ViewerWindow::pageLoaded, &app, [](bool ok, const QString& title) {
-            if (ok)
-                std::fprintf(stdout, "loaded %s\n", qPrintable(title));
-            else
-                std::fprintf(stdout, "failed\n");
-            std::fflush(stdout);
-            QCoreApplication::exit(ok ? 0 : 1);
+            report(ok ? QStringLiteral("loaded ") + title : QStringLiteral("failed"));
         });
-        QTimer::singleShot(60000, &app, [] { QCoreApplication::exit(3); });
     }
+    window.showPage(page);
     window.show();
     return app.exec();
 }
