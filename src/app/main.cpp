@@ -11,6 +11,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MarlixNet"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    // The desktop shows the windows under the menu entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.marlix.QuorraWizard"));
 
     quorra::QtMessageService messages;
     quorra::QtCursorService cursor;

@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QStringList>
 
 namespace quorra {
 
@@ -15,12 +17,18 @@ inline QFont dialogFont(bool bold = false) {
     return font;
 }
 
-// A fixed-pitch font of the same size, for text laid out in columns of blanks.
-inline QFont fixedPitchFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
+// A fixed-pitch font of the same size, for text laid out in columns of blanks: the
+// desktop's fixed font (or preferred) when it really is fixed-pitch, else a monospace
+// family that Debian ships.
+inline QFont fixedPitchFont(const QFont& preferred = QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
+    QFont font = preferred;
     font.setPixelSize(11);
+    for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "monospace"}) {
+        if (QFontInfo(font).fixedPitch())
+            break;
+        font.setFamilies(QStringList{QString::fromLatin1(family)});
+        font.setStyleHint(QFont::TypeWriter);
+    }
     return font;
 }
 

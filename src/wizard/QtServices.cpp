@@ -4,6 +4,8 @@
 #include "entry/TextRules.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,6 +43,15 @@ MessageAnswer QtMessageService::show(const QString& title, const QString& text, 
         }
     }
     box.setFont(dialogFont()); // the font of the wizard window
+    // The window manager cuts a title wider than the box: make room for it and the frame's
+    // icon and buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        titleFont.setBold(true);
+        const int width = QFontMetrics(titleFont).horizontalAdvance(title) + TitleDecorationWidth;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
     if (!parent) {
         // While the splash is up there is no window to stand on: keep the box above it.
         box.setWindowFlag(Qt::WindowStaysOnTopHint);

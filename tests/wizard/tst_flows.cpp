@@ -1,9 +1,11 @@
+#include "entry/DialogFont.h"
 #include "entry/PaymentFragments.h"
 #include "page/PageWriter.h"
 #include "support/WizardFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QtTest>
@@ -214,6 +216,8 @@ private slots:
         const QFontMetrics metrics(wiz.multi(u"txtDespatch"_s)->font());
         QCOMPARE(metrics.horizontalAdvance(u"Add. Picture 1    "_s),
                  metrics.horizontalAdvance(u"Company Logo      "_s));
+        // Also where the desktop's fixed font is a proportional one.
+        QVERIFY(QFontInfo(fixedPitchFont(QFont(u"DejaVu Sans"_s))).fixedPitch());
         const QStringList details{u"txtCompanyName"_s, u"txtCompanyTelephone"_s, u"txtCompanyFax"_s,
                                   u"txtContactName"_s, u"txtEmailAddress"_s};
         for (const QString& name : details + Pictures)

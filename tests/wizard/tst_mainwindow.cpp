@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -211,6 +212,11 @@ private slots:
             if (box->icon() != QMessageBox::Question || (box->standardButtons() & yesNo) != yesNo)
                 asked += u"not a Yes/No question"_s;
             fontSize = QFontInfo(box->findChild<QLabel*>(u"qt_msgbox_label"_s)->font()).pixelSize();
+            // Wide enough for the whole title in the title bar's font, with the frame's buttons.
+            QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+            titleFont.setBold(true);
+            if (box->width() < QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 100)
+                asked += u"narrower than its title: "_s + QString::number(box->width());
             if (key)
                 QTest::keyClick(box, Qt::Key(key));
             else
