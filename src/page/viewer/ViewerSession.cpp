@@ -4,6 +4,7 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
 
 namespace quorra {
 
@@ -47,7 +48,7 @@ bool ViewerSession::send(const QString& page) {
     socket.connectToServer(m_socketPath);
     if (!socket.waitForConnected(500))
         return false;
-    socket.write(page.toUtf8() + '\n');
+    socket.write(QUrl::toPercentEncoding(page) + '\n'); // a line feed in the path stays in it
     QByteArray answer;
     while (answer.size() < Taken.size() && socket.waitForReadyRead(2000))
         answer += socket.readAll();
@@ -60,7 +61,7 @@ void ViewerSession::receive() {
         const auto take = [this, socket] {
             if (!socket->canReadLine())
                 return;
-            const QString page = QString::fromUtf8(socket->readLine().chopped(1));
+            const QString page = QUrl::fromPercentEncoding(socket->readLine().chopped(1));
             socket->write(Taken.data(), Taken.size());
             socket->disconnectFromServer();
             emit pageHandedOver(page);

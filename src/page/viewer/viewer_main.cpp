@@ -8,6 +8,7 @@
 #include "page/viewer/ViewerWindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QStringList>
@@ -59,7 +60,9 @@ int main(int argc, char* argv[]) {
 
     // The page path is everything after the program's name, so a path with blanks that
     // arrives split still names one file.
-    const QString page = QApplication::arguments().mid(1).join(u' ');
+    QString page = QApplication::arguments().mid(1).join(u' ');
+    if (!page.isEmpty()) // the running viewer may have another working folder
+        page = QFileInfo(page).absoluteFilePath();
 
     quorra::ViewerSession session;
     if (session.handOver(page))
