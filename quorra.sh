@@ -126,7 +126,7 @@ test)
     ;;
 package)
     install_missing "${run_packages[@]}" "${package_packages[@]}"
-    build package "${app_targets[@]}"
+    build package "${app_targets[@]}" quorra_docs
     echo "Packing the .deb"
     step "packing the .deb" cpack --config build/package/CPackConfig.cmake -B build/package
     deb=$(ls -t build/package/quorra-wizard_*.deb | head -n 1)
