@@ -10,9 +10,11 @@ using namespace Qt::StringLiterals;
 // and, in place of the two programs, scripts that note how they were started.
 class TestLauncher : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestFolder> m_root;
-    QStringList m_shipped;
+    using Files = QMap<QString, QByteArray>;
+    static constexpr char Script[] = "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$HOME/started\"\n";
     const QString m_user = u"home/.local/share/quorra-wizard/"_s;
+    std::unique_ptr<TestFolder> m_root;
+    Files m_shipped;
 
     QString path(const QString& name) const { return m_root->filePath(name); }
 
@@ -30,80 +32,63 @@ class TestLauncher : public QObject {
         launcher.start(QStringLiteral(QUORRA_LAUNCHER), arguments);
         if (!launcher.waitForFinished(30000) || launcher.exitCode() != 0)
             return {u"failed"_s, QString::fromUtf8(launcher.readAllStandardError())};
-        const QStringList started = QString::fromUtf8(m_root->read(u"home/started"_s)).split(u'\n');
+        QStringList started = QString::fromUtf8(m_root->read(u"home/started"_s)).split(u'\n');
         QFile::remove(path(u"home/started"_s));
-        return started.mid(0, started.size() - 1);
+        started.removeLast();
+        return started;
     }
     QStringList startedOn(const QString& folder) const {
         return {u"--app-folder"_s, path(folder).chopped(1)};
     }
 
-    // The user's folder: every file, hidden ones included, with its bytes.
-    QMap<QString, QByteArray> userFiles() const {
-        QMap<QString, QByteArray> files;
-        QDirIterator it(path(m_user), QDir::Files | QDir::Hidden | QDir::System,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
+    // A folder's files, hidden ones included, with their bytes; the launcher's record left out.
+    Files filesIn(const QString& folder) const {
+        Files files;
+        for (QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System,
+                             QDirIterator::Subdirectories);
+             it.hasNext();) {
             const QString file = it.next();
-            files[QDir(path(m_user)).relativeFilePath(file)] = readFile(file);
+            files[QDir(path(folder)).relativeFilePath(file)] = readFile(file);
         }
+        files.remove(u".shipped.sha256"_s);
         return files;
     }
-    // What the user's folder holds when it has every shipped file as shipped, besides the
-    // record of the copies.
-    QMap<QString, QByteArray> shippedFiles() const {
-        QMap<QString, QByteArray> files{{u"MarlixExp"_s, m_root->read(u"program/MarlixExp"_s)}};
-        for (const QString& name : std::as_const(m_shipped))
-            files[name] = m_root->read(u"program/"_s + name);
+    // The user's folder with every shipped file as shipped.
+    Files whole() const {
+        Files files = m_shipped;
+        files.insert(u"MarlixExp"_s, Script);
         return files;
     }
     void ship(const QString& name, const QByteArray& bytes) {
-        m_root->write(u"program/"_s + name, bytes);
-        if (!m_shipped.contains(name))
-            m_shipped.append(name);
+        m_root->write(u"program/"_s + name, m_shipped[name] = bytes);
     }
 
 private slots:
     void init() {
         m_root = std::make_unique<TestFolder>(TestFolder::Empty);
         copyShippedData(path(u"program"_s));
-        m_shipped.clear();
-        QDirIterator it(path(u"program"_s), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            m_shipped.append(QDir(path(u"program"_s)).relativeFilePath(it.next()));
+        m_shipped = filesIn(u"program/"_s);
         for (const QString& program : {u"program/QuorraWizard"_s, u"program/MarlixExp"_s}) {
-            m_root->write(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$HOME/started\"\n");
+            m_root->write(program, Script);
             QFile::setPermissions(path(program), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         QVERIFY(QDir().mkpath(path(u"home"_s)));
         qunsetenv("XDG_DATA_HOME");
     }
 
-    void firstStartCopiesTheData() {
-        const QStringList options{u"-style"_s, u"a b"_s}; // the wizard's, passed on
-        QCOMPARE(launch(options), startedOn(m_user) + options);
-        QMap<QString, QByteArray> files = userFiles();
-        QVERIFY(files.remove(u".shipped.sha256"_s));
-        QCOMPARE(files, shippedFiles());
-        QCOMPARE(QFile::symLinkTarget(path(m_user + u"MarlixExp"_s)), path(u"program/MarlixExp"_s));
-    }
-
     void laterStartsRestoreMissingCopies() {
         QCOMPARE(launch(), startedOn(m_user));
-        const QStringList mine{u"Theme.txt"_s, u"Classic.txt"_s, u"Classic.html"_s};
-        for (const QString& name : mine)
-            m_root->write(m_user + name, "edited " + name.toUtf8());
+        QCOMPARE(QFile::symLinkTarget(path(m_user + u"MarlixExp"_s)), path(u"program/MarlixExp"_s));
+        Files expected = whole();
+        for (const QString& name : {u"Theme.txt"_s, u"Classic.txt"_s, u"Classic.html"_s})
+            m_root->write(m_user + name, expected[name] = "edited " + name.toUtf8());
         for (const QString& name : {u"marlixhlp.dat"_s, u"images/visa.gif"_s, u"MarlixExp"_s})
             QVERIFY(QFile::remove(path(m_user + name)));
         m_root->write(m_user + u".Theme.txt.part"_s, "cut short");
 
-        QCOMPARE(launch(), startedOn(m_user));
-        QVERIFY(!QFile::exists(path(m_user + u".Theme.txt.part"_s)));
-        for (const QString& name : mine)
-            QCOMPARE(m_root->read(m_user + name), "edited " + name.toUtf8());
-        for (const QString& name : {u"marlixhlp.dat"_s, u"images/visa.gif"_s})
-            QCOMPARE(m_root->read(m_user + name), m_root->read(u"program/"_s + name));
-        QCOMPARE(QFile::symLinkTarget(path(m_user + u"MarlixExp"_s)), path(u"program/MarlixExp"_s));
+        const QStringList options{u"-style"_s, u"a b"_s}; // the wizard's, passed on
+        QCOMPARE(launch(options), startedOn(m_user) + options);
+        QCOMPARE(filesIn(m_user), expected);
     }
 
     void upgrade_data() {
@@ -121,34 +106,26 @@ private slots:
         QFETCH(bool, earlierLauncher);
         ship(u"Classic.txt"_s, "Classic 1");
         QCOMPARE(launch(), startedOn(m_user));
-        QMap<QString, QByteArray> expected = shippedFiles();
+        Files expected = whole();
         if (earlierLauncher) { // which kept no record; the new one knows what it shipped
             QVERIFY(QFile::remove(path(m_user + u".shipped.sha256"_s)));
             QByteArray earlier;
             for (const QString& name : {u"Classic.txt"_s, u"Theme.txt"_s})
-                earlier +=
-                    QCryptographicHash::hash(m_root->read(u"program/"_s + name), QCryptographicHash::Sha256)
-                        .toHex() +
-                    "  " + name.toUtf8() + '\n';
+                earlier += QCryptographicHash::hash(m_shipped[name], QCryptographicHash::Sha256).toHex() +
+                           "  " + name.toUtf8() + '\n';
             m_root->write(u"program/shipped-earlier.sha256"_s, earlier);
         }
-        if (edited) {
-            expected[u"Classic.txt"_s] = "my Classic";
-            m_root->write(m_user + u"Classic.txt"_s, "my Classic");
-        }
+        if (edited)
+            m_root->write(m_user + u"Classic.txt"_s, expected[u"Classic.txt"_s] = "my Classic");
         ship(u"Classic.txt"_s, "Classic 2");
-        ship(u"Zest.txt"_s, "Zest");
-        ship(u"Theme.txt"_s, m_root->read(u"program/Theme.txt"_s) + "Zest\r\n");
+        ship(u"Zest.txt"_s, expected[u"Zest.txt"_s] = "Zest");
+        ship(u"Theme.txt"_s, expected[u"Theme.txt"_s] = m_shipped[u"Theme.txt"_s] + "Zest\r\n");
         QVERIFY(QFile::remove(path(u"program/Orchard.txt"_s)));
 
-        for (const QString& name : {u"Zest.txt"_s, u"Theme.txt"_s})
-            expected[name] = m_root->read(u"program/"_s + name);
         expected[edited ? u"Classic.txt.new"_s : u"Classic.txt"_s] = "Classic 2";
         for (int start = 1; start <= 2; ++start) {
             QCOMPARE(launch(), startedOn(m_user));
-            QMap<QString, QByteArray> files = userFiles();
-            QVERIFY(files.remove(u".shipped.sha256"_s));
-            QCOMPARE(files, expected);
+            QCOMPARE(filesIn(m_user), expected);
             QFile::remove(path(m_user + u"Classic.txt.new"_s)); // the new version is put beside it once
             expected.remove(u"Classic.txt.new"_s);
         }
@@ -164,13 +141,15 @@ private slots:
     // next start completes the folder.
     void fullDisk() {
         QFETCH(bool, firstStart);
-        if (!firstStart)
+        Files before;
+        if (!firstStart) {
             QCOMPARE(launch(), startedOn(m_user));
-        QMap<QString, QByteArray> before = shippedFiles();
-        before.remove(u"MarlixExp"_s);
-        ship(u"images/visa.gif"_s, QByteArray(64 << 10, 'v'));
-        if (firstStart)
+            before = whole();
+        } else {
+            before = m_shipped;
             before.remove(u"images/visa.gif"_s);
+        }
+        ship(u"images/visa.gif"_s, QByteArray(64 << 10, 'v'));
         QStringList refused;
         {
             FileSizeLimit diskFull(32 << 10);
@@ -183,15 +162,10 @@ private slots:
             "incomplete folder.\n"_s.arg(path(u"program/images/visa.gif"_s),
                                          path(m_user + u"images/visa.gif"_s)));
         QVERIFY(!QFile::exists(path(u"home/started"_s)));
-        QMap<QString, QByteArray> files = userFiles();
-        files.remove(u".shipped.sha256"_s);
-        files.remove(u"MarlixExp"_s);
-        QCOMPARE(files, before);
+        QCOMPARE(filesIn(m_user), before);
 
         QCOMPARE(launch(), startedOn(m_user));
-        files = userFiles();
-        QVERIFY(files.remove(u".shipped.sha256"_s));
-        QCOMPARE(files, shippedFiles());
+        QCOMPARE(filesIn(m_user), whole());
     }
 
     void optionsForTheWizardAlone_data() {

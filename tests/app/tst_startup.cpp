@@ -104,9 +104,7 @@ private slots:
         row("unknown", {u"--colour"_s, u"-q"_s}, CommandLine::Refuse,
             refused(u"unknown option '--colour'"_s));
         row("argument", {u"page.htm"_s}, CommandLine::Refuse, refused(u"unexpected argument 'page.htm'"_s));
-        row("no folder", {u"--app-folder"_s}, CommandLine::Refuse,
-            refused(u"option '--app-folder' needs a folder"_s));
-        row("empty folder", {u"--app-folder="_s}, CommandLine::Refuse,
+        row("no folder", {u"--app-folder="_s}, CommandLine::Refuse,
             refused(u"option '--app-folder' needs a folder"_s));
     }
 
@@ -128,15 +126,12 @@ private slots:
     void theProgramAnswersWithoutAWindow_data() {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("out");
-        QTest::addColumn<QByteArray>("err");
+        QTest::addColumn<QByteArray>("text"); // the start of standard output, or all of standard error
         QTest::newRow("version") << u"--version"_s << 0
-                                 << QByteArray("Quorra Development Wizard " QUORRA_VERSION "\n")
-                                 << QByteArray();
-        QTest::newRow("help") << u"-h"_s << 0 << QByteArray("Usage: quorra-wizard [--app-folder FOLDER]\n")
-                              << QByteArray();
+                                 << QByteArray("Quorra Development Wizard " QUORRA_VERSION "\n");
+        QTest::newRow("help") << u"-h"_s << 0 << QByteArray("Usage: quorra-wizard [--app-folder FOLDER]\n");
         QTest::newRow("unknown")
-            << u"--bogus"_s << 2 << QByteArray()
+            << u"--bogus"_s << 2
             << QByteArray("quorra-wizard: unknown option '--bogus'. Try 'quorra-wizard --help'.\n");
     }
 
@@ -144,8 +139,7 @@ private slots:
     void theProgramAnswersWithoutAWindow() {
         QFETCH(QString, argument);
         QFETCH(int, status);
-        QFETCH(QByteArray, out);
-        QFETCH(QByteArray, err);
+        QFETCH(QByteArray, text);
         QProcess wizard;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const QTemporaryDir runtime; // for Qt, which otherwise warns on standard error
@@ -159,8 +153,10 @@ private slots:
         wizard.start(QStringLiteral(QUORRA_WIZARD), {argument});
         QVERIFY(wizard.waitForFinished(20000));
         QCOMPARE(wizard.exitCode(), status);
-        QCOMPARE(wizard.readAllStandardOutput().left(out.size()), out);
-        QCOMPARE(wizard.readAllStandardError(), err);
+        const QByteArray out = wizard.readAllStandardOutput();
+        const QByteArray err = wizard.readAllStandardError();
+        QCOMPARE(status == 0 ? out.left(text.size()) : err, text);
+        QVERIFY((status == 0 ? err : out).isEmpty());
     }
 };
 
