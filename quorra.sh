@@ -91,7 +91,9 @@ run_tests() {
     [ "$status" -eq 0 ] || fail "tests in build/$preset (all output: build/ctest-$preset.log)"
 }
 
-app_targets=(QuorraWizard MarlixExp quorra_data)
+# The programs, the application folder's files and the compressed manual page and changelog:
+# everything `cmake --install` puts in place.
+app_targets=(QuorraWizard MarlixExp quorra_data quorra_docs)
 
 case "$command" in
 run)
@@ -126,7 +128,7 @@ test)
     ;;
 package)
     install_missing "${run_packages[@]}" "${package_packages[@]}"
-    build package "${app_targets[@]}" quorra_docs
+    build package "${app_targets[@]}"
     echo "Packing the .deb"
     step "packing the .deb" cpack --config build/package/CPackConfig.cmake -B build/package
     deb=$(ls -t build/package/quorra-wizard_*.deb | head -n 1)
