@@ -91,7 +91,9 @@ run_tests() {
     [ "$status" -eq 0 ] || fail "tests in build/$preset (all output: build/ctest-$preset.log)"
 }
 
-app_targets=(QuorraWizard MarlixExp quorra_data)
+# The programs, the application folder's files and the compressed manual page and changelog:
+# everything `cmake --install` puts in place.
+app_targets=(QuorraWizard MarlixExp quorra_data quorra_docs)
 
 case "$command" in
 run)

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
@@ -29,20 +28,6 @@ void paintOnlyFor(std::chrono::milliseconds span, const std::function<bool()>& d
 }
 
 } // namespace
-
-QString appFolderFromArguments(const QStringList& arguments, const QString& executableFolder) {
-    const QString option = QStringLiteral("--app-folder");
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        QString folder;
-        if (arguments[i] == option && i + 1 < arguments.size())
-            folder = arguments[i + 1];
-        else if (arguments[i].startsWith(option + u'='))
-            folder = arguments[i].mid(option.size() + 1);
-        if (!folder.isEmpty())
-            return QDir::cleanPath(QDir(folder).absolutePath());
-    }
-    return executableFolder;
-}
 
 std::unique_ptr<MainWindow> Main(const Services& services, const QString& appFolder,
                                  std::chrono::milliseconds hold) {

@@ -3,7 +3,6 @@
 #include "wizard/Services.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <chrono>
 #include <memory>
@@ -14,10 +13,6 @@ class MainWindow;
 
 // How long the splash stays up after the main window has loaded.
 inline constexpr std::chrono::milliseconds SplashHold{2000};
-
-// The application folder: the folder given with "--app-folder FOLDER" (or
-// "--app-folder=FOLDER") among the arguments, made absolute, else the executable's folder.
-QString appFolderFromArguments(const QStringList& arguments, const QString& executableFolder);
 
 // Start-up: shows the splash, creates and loads the main window while it is up, holds
 // it, closes it and shows the main window, which the caller then owns.

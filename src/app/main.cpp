@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 #include "despatch/QtPrinterService.h"
 #include "entry/QtFileDialogService.h"
@@ -7,12 +8,43 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+const QString Version = QStringLiteral(QUORRA_VERSION);
+
+// Prints the answer of a command line that does not start the wizard; returns the exit status.
+int answer(const quorra::CommandLine& command) {
+    const bool refused = command.action == quorra::CommandLine::Refuse;
+    std::fputs(command.text.toLocal8Bit().constData(), refused ? stderr : stdout);
+    return refused ? 2 : 0;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before the application connects to a display, so
+    // they work without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto early = quorra::parseCommandLine(arguments, {}, Version);
+        early.action == quorra::CommandLine::ShowHelp || early.action == quorra::CommandLine::ShowVersion)
+        return answer(early);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MarlixNet"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.1"));
+    QApplication::setApplicationVersion(Version);
     // The desktop shows the windows under the menu entry's name and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("net.marlix.QuorraWizard"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORRA_DESKTOP_ID));
+    // Qt has taken its own options (-platform, -style...) out of the arguments; the rest are
+    // the wizard's. The launcher of an installed copy names the user's own folder with
+    // --app-folder.
+    const auto command = quorra::parseCommandLine(QCoreApplication::arguments(),
+                                                  QCoreApplication::applicationDirPath(), Version);
+    if (command.action != quorra::CommandLine::Start)
+        return answer(command);
 
     quorra::QtMessageService messages;
     quorra::QtCursorService cursor;
@@ -21,10 +53,7 @@ int main(int argc, char* argv[]) {
     quorra::QtPrinterService printer;
     const quorra::Services services{messages, cursor, fileDialog, launcher, printer};
 
-    // The launcher of an installed copy names the user's own folder with --app-folder.
-    const QString appFolder =
-        quorra::appFolderFromArguments(QCoreApplication::arguments(), QCoreApplication::applicationDirPath());
-    auto window = quorra::Main(services, appFolder);
+    auto window = quorra::Main(services, command.appFolder);
     if (window->isUnloaded())
         return 0;
     QObject::connect(window.get(), &quorra::MainWindow::unloaded, &app, &QApplication::quit,

@@ -5,90 +5,197 @@
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
 
-// The installed launcher: it gives each user an application folder of their own and starts
-// the wizard on it. The program folder holds the shipped data and, in place of the two
-// programs, scripts that note how they were started.
+// The installed launcher: it gives each user an application folder of their own, keeps it
+// whole and current, and starts the wizard on it. The program folder holds the shipped data
+// and, in place of the two programs, scripts that note how they were started.
 class TestLauncher : public QObject {
     Q_OBJECT
+    using Files = QMap<QString, QByteArray>;
+    static constexpr char Script[] = "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$HOME/started\"\n";
+    const QString m_user = u"home/.local/share/quorra-wizard/"_s;
     std::unique_ptr<TestFolder> m_root;
-    QStringList m_shipped;
+    Files m_shipped;
 
     QString path(const QString& name) const { return m_root->filePath(name); }
 
-    // Runs the launcher with HOME in the temporary folder; returns the folder the wizard
-    // was started on, or what went wrong.
-    QString launch() {
+    // Runs the launcher with HOME in the temporary folder; returns the arguments the wizard
+    // was started with, or what went wrong.
+    QStringList launch(const QStringList& arguments = {}) {
         QProcess launcher;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"HOME"_s, path(u"home"_s));
         env.insert(u"QUORRA_WIZARD_PROGRAM_DIR"_s, path(u"program"_s));
+        env.remove(u"DISPLAY"_s); // no message on the desktop
+        env.remove(u"WAYLAND_DISPLAY"_s);
         launcher.setProcessEnvironment(env);
         launcher.setWorkingDirectory(path(u"home"_s));
-        launcher.start(QStringLiteral(QUORRA_LAUNCHER), {u"page one"_s});
+        launcher.start(QStringLiteral(QUORRA_LAUNCHER), arguments);
         if (!launcher.waitForFinished(30000) || launcher.exitCode() != 0)
-            return u"failed: "_s + QString::fromUtf8(launcher.readAllStandardError());
-        const QStringList args = QString::fromUtf8(m_root->read(u"home/started"_s)).split(u'\n');
+            return {u"failed"_s, QString::fromUtf8(launcher.readAllStandardError())};
+        QStringList started = QString::fromUtf8(m_root->read(u"home/started"_s)).split(u'\n');
         QFile::remove(path(u"home/started"_s));
-        const bool ok = args.size() == 4 && args[0] == u"--app-folder" && args[2] == u"page one";
-        return ok ? args[1] : u"started with: "_s + args.join(u' ');
+        started.removeLast();
+        return started;
+    }
+    QStringList startedOn(const QString& folder) const {
+        return {u"--app-folder"_s, path(folder).chopped(1)};
+    }
+
+    // A folder's files, hidden ones included, with their bytes; the launcher's record left out.
+    Files filesIn(const QString& folder) const {
+        Files files;
+        for (QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System,
+                             QDirIterator::Subdirectories);
+             it.hasNext();) {
+            const QString file = it.next();
+            files[QDir(path(folder)).relativeFilePath(file)] = readFile(file);
+        }
+        files.remove(u".shipped.sha256"_s);
+        return files;
+    }
+    // The user's folder with every shipped file as shipped.
+    Files whole() const {
+        Files files = m_shipped;
+        files.insert(u"MarlixExp"_s, Script);
+        return files;
+    }
+    void ship(const QString& name, const QByteArray& bytes) {
+        m_root->write(u"program/"_s + name, m_shipped[name] = bytes);
     }
 
 private slots:
     void init() {
         m_root = std::make_unique<TestFolder>(TestFolder::Empty);
         copyShippedData(path(u"program"_s));
-        m_shipped.clear();
-        QDirIterator it(path(u"program"_s), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            m_shipped.append(QDir(path(u"program"_s)).relativeFilePath(it.next()));
+        m_shipped = filesIn(u"program/"_s);
         for (const QString& program : {u"program/QuorraWizard"_s, u"program/MarlixExp"_s}) {
-            m_root->write(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$HOME/started\"\n");
+            m_root->write(program, Script);
             QFile::setPermissions(path(program), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         QVERIFY(QDir().mkpath(path(u"home"_s)));
         qunsetenv("XDG_DATA_HOME");
     }
 
-    void firstStartCopiesTheData() {
-        const QString folder = launch();
-        QCOMPARE(folder, path(u"home/.local/share/quorra-wizard"_s));
-        for (const QString& name : std::as_const(m_shipped))
-            QCOMPARE(readFile(folder + u'/' + name), m_root->read(u"program/"_s + name));
-        QVERIFY(!QFile::exists(folder + u"/QuorraWizard"_s));
-        QCOMPARE(QFile::symLinkTarget(folder + u"/MarlixExp"_s), path(u"program/MarlixExp"_s));
+    void laterStartsRestoreMissingCopies() {
+        QCOMPARE(launch(), startedOn(m_user));
+        QCOMPARE(QFile::symLinkTarget(path(m_user + u"MarlixExp"_s)), path(u"program/MarlixExp"_s));
+        Files expected = whole();
+        for (const QString& name : {u"Theme.txt"_s, u"Classic.txt"_s, u"Classic.html"_s})
+            m_root->write(m_user + name, expected[name] = "edited " + name.toUtf8());
+        for (const QString& name : {u"marlixhlp.dat"_s, u"images/visa.gif"_s, u"MarlixExp"_s})
+            QVERIFY(QFile::remove(path(m_user + name)));
+        m_root->write(m_user + u".Theme.txt.part"_s, "cut short");
+
+        const QStringList options{u"-style"_s, u"a b"_s}; // the wizard's, passed on
+        QCOMPARE(launch(options), startedOn(m_user) + options);
+        QCOMPARE(filesIn(m_user), expected);
     }
 
-    void laterStartsCopyOnlyWhatIsMissing() {
-        const QString user = u"home/.local/share/quorra-wizard/"_s;
-        QCOMPARE(launch() + u'/', path(user));
-        const QStringList mine{u"Theme.txt"_s, u"Classic.txt"_s, u"Classic.html"_s};
-        for (const QString& name : mine)
-            m_root->write(user + name, "edited " + name.toUtf8());
-        for (const QString& name : {u"marlixhlp.dat"_s, u"images/visa.gif"_s, u"MarlixExp"_s})
-            QVERIFY(QFile::remove(path(user + name)));
+    void upgrade_data() {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<bool>("earlierLauncher");
+        QTest::newRow("not edited") << false << false;
+        QTest::newRow("edited") << true << false;
+        QTest::newRow("not edited, earlier launcher") << false << true;
+        QTest::newRow("edited, earlier launcher") << true << true;
+    }
 
-        QCOMPARE(launch() + u'/', path(user));
-        for (const QString& name : mine)
-            QCOMPARE(m_root->read(user + name), "edited " + name.toUtf8());
-        for (const QString& name : {u"marlixhlp.dat"_s, u"images/visa.gif"_s})
-            QCOMPARE(m_root->read(user + name), m_root->read(u"program/"_s + name));
-        QCOMPARE(QFile::symLinkTarget(path(user + u"MarlixExp"_s)), path(u"program/MarlixExp"_s));
+    // A newer package: a corrected theme, a new one in the catalogue, one no longer shipped.
+    void upgrade() {
+        QFETCH(bool, edited);
+        QFETCH(bool, earlierLauncher);
+        ship(u"Classic.txt"_s, "Classic 1");
+        QCOMPARE(launch(), startedOn(m_user));
+        Files expected = whole();
+        if (earlierLauncher) { // which kept no record; the new one knows what it shipped
+            QVERIFY(QFile::remove(path(m_user + u".shipped.sha256"_s)));
+            QByteArray earlier;
+            for (const QString& name : {u"Classic.txt"_s, u"Theme.txt"_s})
+                earlier += QCryptographicHash::hash(m_shipped[name], QCryptographicHash::Sha256).toHex() +
+                           "  " + name.toUtf8() + '\n';
+            m_root->write(u"program/shipped-earlier.sha256"_s, earlier);
+        }
+        if (edited)
+            m_root->write(m_user + u"Classic.txt"_s, expected[u"Classic.txt"_s] = "my Classic");
+        ship(u"Classic.txt"_s, "Classic 2");
+        ship(u"Zest.txt"_s, expected[u"Zest.txt"_s] = "Zest");
+        ship(u"Theme.txt"_s, expected[u"Theme.txt"_s] = m_shipped[u"Theme.txt"_s] + "Zest\r\n");
+        QVERIFY(QFile::remove(path(u"program/Orchard.txt"_s)));
+
+        expected[edited ? u"Classic.txt.new"_s : u"Classic.txt"_s] = "Classic 2";
+        for (int start = 1; start <= 2; ++start) {
+            QCOMPARE(launch(), startedOn(m_user));
+            QCOMPARE(filesIn(m_user), expected);
+            QFile::remove(path(m_user + u"Classic.txt.new"_s)); // the new version is put beside it once
+            expected.remove(u"Classic.txt.new"_s);
+        }
+    }
+
+    void fullDisk_data() {
+        QTest::addColumn<bool>("firstStart");
+        QTest::newRow("first start") << true;
+        QTest::newRow("upgrade") << false;
+    }
+
+    // A copy the disk refuses leaves nothing behind and the wizard does not start; the
+    // next start completes the folder.
+    void fullDisk() {
+        QFETCH(bool, firstStart);
+        Files before;
+        if (!firstStart) {
+            QCOMPARE(launch(), startedOn(m_user));
+            before = whole();
+        } else {
+            before = m_shipped;
+            before.remove(u"images/visa.gif"_s);
+        }
+        ship(u"images/visa.gif"_s, QByteArray(64 << 10, 'v'));
+        QStringList refused;
+        {
+            FileSizeLimit diskFull(32 << 10);
+            refused = launch();
+        }
+        QCOMPARE(refused.value(0), u"failed"_s);
+        QCOMPARE(
+            refused.value(1).section(u'\n', -2),
+            u"quorra-wizard: could not copy %1 to %2 (is the disk full?). The wizard does not start on an "
+            "incomplete folder.\n"_s.arg(path(u"program/images/visa.gif"_s),
+                                         path(m_user + u"images/visa.gif"_s)));
+        QVERIFY(!QFile::exists(path(u"home/started"_s)));
+        QCOMPARE(filesIn(m_user), before);
+
+        QCOMPARE(launch(), startedOn(m_user));
+        QCOMPARE(filesIn(m_user), whole());
+    }
+
+    void optionsForTheWizardAlone_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("help") << QStringList{u"-x"_s, u"--help"_s};
+        QTest::newRow("version") << QStringList{u"-v"_s};
+        QTest::newRow("folder") << QStringList{u"--app-folder=/tmp/q"_s};
+    }
+
+    // They reach the wizard as given, and the launcher makes no folder of its own.
+    void optionsForTheWizardAlone() {
+        QFETCH(QStringList, arguments);
+        QCOMPARE(launch(arguments), arguments);
+        QVERIFY(!QFile::exists(path(u"home/.local"_s)));
     }
 
     void dataHome_data() {
         QTest::addColumn<QByteArray>("xdgDataHome");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("absolute") << QByteArray("@/xdg") << u"xdg/quorra-wizard"_s;
-        QTest::newRow("empty") << QByteArray() << u"home/.local/share/quorra-wizard"_s;
-        QTest::newRow("relative") << QByteArray("xdg") << u"home/.local/share/quorra-wizard"_s;
+        QTest::newRow("absolute") << QByteArray("@/xdg") << u"xdg/quorra-wizard/"_s;
+        QTest::newRow("empty") << QByteArray() << m_user;
+        QTest::newRow("relative") << QByteArray("xdg") << m_user;
     }
 
     void dataHome() {
         QFETCH(QByteArray, xdgDataHome);
         QFETCH(QString, folder);
         qputenv("XDG_DATA_HOME", xdgDataHome.replace('@', m_root->path().toUtf8()));
-        QCOMPARE(launch(), path(folder));
-        QCOMPARE(m_root->read(folder + u"/Theme.txt"_s), m_root->read(u"program/Theme.txt"_s));
+        QCOMPARE(launch(), startedOn(folder));
+        QCOMPARE(m_root->read(folder + u"Theme.txt"_s), m_root->read(u"program/Theme.txt"_s));
     }
 };
 

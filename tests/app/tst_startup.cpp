@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/SplashWindow.h"
 #include "app/Startup.h"
 #include "support/WizardFixture.h"
@@ -80,23 +81,82 @@ private slots:
                  QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
     }
 
-    void appFolderOption_data() {
+    void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("folder");
-        const QString cwd = QDir::currentPath();
-        QTest::newRow("none") << QStringList{u"w"_s} << u"/opt/exe"_s;
-        QTest::newRow("separate") << QStringList{u"w"_s, u"--app-folder"_s, u"/home/a/q"_s} << u"/home/a/q"_s;
-        QTest::newRow("joined") << QStringList{u"w"_s, u"--app-folder=/home/a/q/"_s} << u"/home/a/q"_s;
-        QTest::newRow("relative") << QStringList{u"w"_s, u"--app-folder"_s, u"q/../r"_s} << cwd + u"/r"_s;
-        QTest::newRow("no value") << QStringList{u"w"_s, u"--app-folder"_s} << u"/opt/exe"_s;
-        QTest::newRow("program name") << QStringList{u"--app-folder=/x"_s} << u"/opt/exe"_s;
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("result"); // the folder, the text or the help's first line
+        const auto row = [](const char* name, QStringList arguments, int action, const QString& result) {
+            arguments.prepend(u"w"_s);
+            QTest::newRow(name) << arguments << action << result;
+        };
+        const auto refused = [](const QString& what) {
+            return u"quorra-wizard: "_s + what + u". Try 'quorra-wizard --help'.\n"_s;
+        };
+        row("none", {}, CommandLine::Start, u"/usr/lib/exe"_s);
+        row("separate", {u"--app-folder"_s, u"/home/a/q"_s}, CommandLine::Start, u"/home/a/q"_s);
+        row("joined", {u"--app-folder=/home/a/q/"_s}, CommandLine::Start, u"/home/a/q"_s);
+        row("relative", {u"--app-folder"_s, u"q/../r"_s}, CommandLine::Start, QDir::currentPath() + u"/r"_s);
+        row("program name", {u"--app-folder=/x"_s}, CommandLine::Start, u"/x"_s);
+        row("--help over the rest", {u"-x"_s, u"-v"_s, u"--help"_s}, CommandLine::ShowHelp,
+            u"Usage: quorra-wizard [--app-folder FOLDER]\n"_s);
+        row("-v over an error", {u"--app-folder"_s, u"/x"_s, u"page"_s, u"-v"_s}, CommandLine::ShowVersion,
+            u"Quorra Development Wizard 9.8.7\n"_s);
+        row("unknown", {u"--colour"_s, u"-q"_s}, CommandLine::Refuse,
+            refused(u"unknown option '--colour'"_s));
+        row("argument", {u"page.htm"_s}, CommandLine::Refuse, refused(u"unexpected argument 'page.htm'"_s));
+        row("no folder", {u"--app-folder="_s}, CommandLine::Refuse,
+            refused(u"option '--app-folder' needs a folder"_s));
     }
 
     // The launcher of an installed copy starts the wizard on the user's own folder.
-    void appFolderOption() {
+    void commandLine() {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, folder);
-        QCOMPARE(appFolderFromArguments(arguments, u"/opt/exe"_s), folder);
+        QFETCH(int, action);
+        QFETCH(QString, result);
+        const CommandLine command = parseCommandLine(arguments, u"/usr/lib/exe"_s, u"9.8.7"_s);
+        QCOMPARE(int(command.action), action);
+        if (action == CommandLine::Start)
+            QCOMPARE(command.appFolder, result);
+        else if (action == CommandLine::ShowHelp)
+            QCOMPARE(command.text.left(result.size()), result);
+        else
+            QCOMPARE(command.text, result);
+    }
+
+    void theProgramAnswersWithoutAWindow_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("text"); // the start of standard output, or all of standard error
+        QTest::newRow("version") << u"--version"_s << 0
+                                 << QByteArray("Quorra Development Wizard " QUORRA_VERSION "\n");
+        QTest::newRow("help") << u"-h"_s << 0 << QByteArray("Usage: quorra-wizard [--app-folder FOLDER]\n");
+        QTest::newRow("unknown")
+            << u"--bogus"_s << 2
+            << QByteArray("quorra-wizard: unknown option '--bogus'. Try 'quorra-wizard --help'.\n");
+    }
+
+    // The help and the version need no display; a refused option opens no window.
+    void theProgramAnswersWithoutAWindow() {
+        QFETCH(QString, argument);
+        QFETCH(int, status);
+        QFETCH(QByteArray, text);
+        QProcess wizard;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QTemporaryDir runtime; // for Qt, which otherwise warns on standard error
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+        if (status == 0) {
+            env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+            env.remove(u"DISPLAY"_s);
+            env.remove(u"WAYLAND_DISPLAY"_s);
+        }
+        wizard.setProcessEnvironment(env);
+        wizard.start(QStringLiteral(QUORRA_WIZARD), {argument});
+        QVERIFY(wizard.waitForFinished(20000));
+        QCOMPARE(wizard.exitCode(), status);
+        const QByteArray out = wizard.readAllStandardOutput();
+        const QByteArray err = wizard.readAllStandardError();
+        QCOMPARE(status == 0 ? out.left(text.size()) : err, text);
+        QVERIFY((status == 0 ? err : out).isEmpty());
     }
 };
 

@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MarlixExp"));
     // The viewer's windows belong to the wizard's menu entry and carry its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("net.marlix.QuorraWizard"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORRA_DESKTOP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon-256.png")));
 
     // The page path is everything after the program's name, so a path with blanks that
