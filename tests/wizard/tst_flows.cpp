@@ -21,10 +21,6 @@ namespace {
 using B = MainWindow::Button;
 enum Fault { NoFault, NoViewer, Incomplete, NoTemplate, DiskFull };
 
-void click(const Wizard& wiz, const QString& name) {
-    QTest::mouseClick(wiz.control<QAbstractButton>(name), Qt::LeftButton);
-}
-
 enum Before { NoPrint, Printed, PrintedThenIncomplete, PrintedThenCancel };
 
 const QStringList Pictures{u"txtCompanyLogo"_s, u"txtPicture1"_s,    u"txtPicture2"_s,
@@ -33,7 +29,7 @@ const QStringList Pictures{u"txtCompanyLogo"_s, u"txtPicture1"_s,    u"txtPictur
 
 void print(const Wizard& wiz) {
     wiz.goToStep(14);
-    QTest::mouseClick(wiz.control<QPushButton>(u"cmdPrint"_s), Qt::LeftButton);
+    wiz.click(u"cmdPrint"_s);
 }
 
 // A message box as "title|text|buttons|icon".
@@ -62,18 +58,17 @@ private slots:
     // taken when it loses the focus, also to an access key; a restart keeps the fragments
     // of the options shown.
     void paymentOptions() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.goToStep(3);
-        click(wiz, u"vatYes"_s);
-        click(wiz, u"vatNo"_s);
+        wiz.click(u"vatYes"_s);
+        wiz.click(u"vatNo"_s);
         wiz.w().setFieldText(u"txtVAT", QString());
-        click(wiz, u"vatNo"_s);
+        wiz.click(u"vatNo"_s);
         QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatFragment(false));
         wiz.goToStep(4);
         wiz.w().setFieldText(u"txtAmount", u"2.5"_s);
-        click(wiz, u"OptShipment"_s);
-        click(wiz, u"optItem"_s);
+        wiz.click(u"OptShipment"_s);
+        wiz.click(u"optItem"_s);
         QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(PostageType::Item, u"2.5"_s));
         QLineEdit* amount = wiz.line(u"txtAmount"_s);
         amount->clear();
@@ -92,8 +87,7 @@ private slots:
 
     // Cards clicked on and off, and a product row only while the product has a code.
     void cardsAndProducts() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
         wiz.goToStep(3);
         const auto clickCard = [&](int i) {
@@ -145,8 +139,7 @@ private slots:
         QFETCH(int, fault);
         QFETCH(qint64, room);
         QFETCH(QString, message);
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         const QString stem = wiz.pageStem();
         const QString page = wiz.folder.filePath(stem + u".html"_s);
         wiz.fillRequired();
@@ -162,7 +155,7 @@ private slots:
             std::optional<FileSizeLimit> full;
             if (fault == DiskFull)
                 full.emplace(room);
-            finish ? wiz.click(B::Finish) : click(wiz, u"cmdView"_s);
+            finish ? wiz.click(B::Finish) : wiz.click(u"cmdView"_s);
         }
         QStringList shown;
         for (const ShownMessage& m : wiz.fakes.messages.shown) {
@@ -287,8 +280,7 @@ private slots:
         QFETCH(int, before);
         QFETCH(int, answer);
         QFETCH(bool, asked);
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         if (before != NoPrint) {
             wiz.fakes.printer.refuse = true;
             wiz.fakes.messages.queue(MessageAnswer::Ok);
@@ -320,8 +312,7 @@ private slots:
     }
 
     void fieldOrder() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         for (qsizetype i = 0; i < FieldOrder.size(); ++i)
             wiz.w().setFieldText(FieldOrder[i], u"#"_s + QString::number(i));
         wiz.w().setFieldText(u"txtCompanyName", u"\u0080\u0095\u009f"_s);

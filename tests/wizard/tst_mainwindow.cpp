@@ -71,8 +71,7 @@ private slots:
     // its frame, under its caption, with the buttons that step allows; every control the user
     // can reach has a name a screen reader says, also with the guidance shown.
     void walkAllSteps() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         MainWindow& w = wiz.w();
         QCOMPARE(w.windowTitle(), u"Quorra Development Wizard"_s);
         QCOMPARE(w.size(), QSize(489, 270));
@@ -126,8 +125,7 @@ private slots:
     }
 
     void cancelNoRestarts() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         MainWindow& w = wiz.w();
         auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
         const int themes = theme->count();
@@ -136,7 +134,7 @@ private slots:
             w.setFieldText(f.name, u"x"_s);
         wiz.control<QListWidget>(u"lstCreditCards"_s)->item(4)->setSelected(true);
         wiz.goToStep(3);
-        QTest::mouseClick(wiz.control<QRadioButton>(u"vatYes"_s), Qt::LeftButton);
+        wiz.click(u"vatYes"_s);
         wiz.click(B::Help);
         wiz.fakes.messages.queue(MessageAnswer::No);
         wiz.click(B::Cancel);
@@ -256,8 +254,7 @@ private slots:
     void helpHidesTheStep() {
         QFETCH(int, step);
         QFETCH(int, closer);
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.goToStep(step);
         QWidget* first = QApplication::focusWidget();
         QCOMPARE(first->parentWidget(), wiz.w().fFrame(step)); // the step's first control
@@ -286,8 +283,7 @@ private slots:
     // Return, Enter and Escape in a field, and the access key of a disabled button, do
     // nothing; in a text of many lines they start a line, kept as CR LF.
     void escapeAndEnterDoNothing() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.goToStep(1);
         QLineEdit* name = wiz.line(u"txtCompanyName"_s);
         name->setFocus();
@@ -372,8 +368,7 @@ private slots:
     // The limit stops typing, and applies again after a restart cleared a longer program
     // text; the amount has none.
     void maxLength() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.w().setFieldText(u"txtCompanyName", QString(100, u'x'));
         wiz.w().ResetEntry();
         for (const auto& [name, step, typed, kept] : {std::tuple{u"txtCompanyName"_s, 1, 67, 64},
@@ -389,8 +384,7 @@ private slots:
     // Only blanks make a detail missing: a tab or line breaks count as entered. (All three
     // missing, and a name of blanks, are checked with the question and with View.)
     void requiredDetails() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.w().setFieldText(u"txtCompanyName", u"\t"_s);
         wiz.w().setFieldText(u"txtCompanyAddress", u"\r\n\r\n"_s);
         wiz.w().setFieldText(u"txtContactName", u"  "_s);
@@ -402,8 +396,7 @@ private slots:
     // The theme is taken when the focus leaves its box; a typed text that names no theme
     // changes nothing, and the box shows the theme again.
     void themeLostFocus() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
         const QString first = theme->itemText(0), second = theme->itemText(1);
         theme->setFocus();
