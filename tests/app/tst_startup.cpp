@@ -96,7 +96,6 @@ private slots:
         row("separate", {u"--app-folder"_s, u"/home/a/q"_s}, CommandLine::Start, u"/home/a/q"_s);
         row("joined", {u"--app-folder=/home/a/q/"_s}, CommandLine::Start, u"/home/a/q"_s);
         row("relative", {u"--app-folder"_s, u"q/../r"_s}, CommandLine::Start, QDir::currentPath() + u"/r"_s);
-        row("program name", {u"--app-folder=/x"_s}, CommandLine::Start, u"/x"_s);
         row("--help over the rest", {u"-x"_s, u"-v"_s, u"--help"_s}, CommandLine::ShowHelp,
             u"Usage: quorra-wizard [--app-folder FOLDER]\n"_s);
         row("-v over an error", {u"--app-folder"_s, u"/x"_s, u"page"_s, u"-v"_s}, CommandLine::ShowVersion,

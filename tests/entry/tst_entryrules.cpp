@@ -51,30 +51,6 @@ private slots:
         QVERIFY(!edit->hasFocus());
     }
 
-    void programTextIsKept() {
-        Wizard wiz(Wizard::Started);
-        wiz.w().setFieldText(u"txtAmount", u"£ 1,50"_s);
-        QCOMPARE(wiz.w().fieldText(u"txtAmount"), u"£ 1,50"_s);
-        const QString mega(1 << 20, u'é'); // nor cut
-        wiz.w().setFieldText(u"txtCompanyName", mega);
-        QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), mega);
-    }
-
-    // The guidance text takes the caret and selections, but no typing, deleting or pasting.
-    void helpIsReadOnly() {
-        Wizard wiz(Wizard::Started);
-        wiz.click(MainWindow::Help);
-        QPlainTextEdit* help = wiz.multi(u"txtHelp"_s);
-        const QString before = wiz.w().fieldText(u"txtHelp");
-        help->moveCursor(QTextCursor::Start);
-        QTest::keyClick(help, Qt::Key_End, Qt::ShiftModifier);
-        QVERIFY(help->textCursor().hasSelection());
-        QTest::keyClicks(help, u"typed\r\b\t"_s);
-        for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_X, Qt::Key_V, Qt::Key_Z})
-            QTest::keyClick(help, key, key == Qt::Key_Delete ? Qt::NoModifier : Qt::ControlModifier);
-        QCOMPARE(wiz.w().fieldText(u"txtHelp"), before);
-    }
-
     void pictureButtons() {
         const QList<std::tuple<const char*, const char*, int>> pictures{
             {"cmdLogo", "txtCompanyLogo", 1},  {"cmdPic1", "txtPicture1", 7},
