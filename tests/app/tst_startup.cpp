@@ -4,7 +4,6 @@
 #include "support/WizardFixture.h"
 #include "wizard/MainWindow.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QtTest>
 
@@ -64,21 +63,6 @@ private slots:
         fakes.messages.queue(MessageAnswer::Yes);
         window->close();
         QVERIFY(window->isUnloaded());
-    }
-
-    void longFiles() {
-        Wizard wiz;
-        wiz.folder.write(u"marlixhlp.dat"_s, "\"" + QByteArray(3 << 20, 'h')); // a quote never closed
-        QByteArray themes;
-        for (int i = 0; i < 20000; ++i)
-            themes += "Theme " + QByteArray::number(i) + "\r\n";
-        wiz.folder.write(u"Theme.txt"_s, themes);
-        wiz.start();
-        QCOMPARE(wiz.control<QComboBox>(u"cboTheme"_s)->itemText(19999), u"Theme 19999"_s); // read whole
-        wiz.click(MainWindow::Help);
-        QVERIFY(wiz.fakes.messages.shown.isEmpty());
-        QCOMPARE(wiz.w().fieldText(u"txtHelp"),
-                 QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
     }
 
     void commandLine_data() {

@@ -333,9 +333,15 @@ private slots:
         QTest::newRow("catalogue empty") << help << empty << QString() << 0 << loaded;
         QTest::newRow("binary files") << QByteArray("\x00\xff\x81\"\r\x00", 6)
                                       << QByteArray("\x00\x01,\xfe\n\n", 6) << QString() << 2 << loaded;
+        QByteArray many; // all read
+        for (int i = 0; i < 20000; ++i)
+            many += "Theme " + QByteArray::number(i) + "\r\n";
+        QTest::newRow("long files") << "\"" + QByteArray(3 << 20, 'h') // a quote never closed
+                                    << many << QString() << 20000 << loaded;
     }
 
-    // The window loads whatever the data files hold, and its restart copes the same way.
+    // The window loads whatever the data files hold, however long, and its restart copes the
+    // same way.
     void missingFiles() {
         QFETCH(QByteArray, help);
         QFETCH(QByteArray, catalogue);
@@ -360,6 +366,9 @@ private slots:
         QCOMPARE(theme->count(), themes);
         QCOMPARE(wiz.w().selectedTheme(), themes ? theme->itemText(0) : QString());
         QVERIFY(wiz.control<QLabel>(u"lblStartScreen"_s)->text().startsWith(startText));
+        if (help.size() > 100'000) // too long to show whole
+            QCOMPARE(wiz.w().fieldText(u"txtHelp"),
+                     QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
         wiz.click(B::Next);
         wiz.fakes.messages.answers = QList{MessageAnswer::No} + oks;
         wiz.click(B::Cancel);
