@@ -1,7 +1,6 @@
 #include "support/WizardFixture.h"
 
 #include <QClipboard>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace quorra;
