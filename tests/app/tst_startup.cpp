@@ -4,7 +4,6 @@
 #include "support/WizardFixture.h"
 #include "wizard/MainWindow.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QtTest>
 
@@ -66,21 +65,6 @@ private slots:
         QVERIFY(window->isUnloaded());
     }
 
-    void longFiles() {
-        Wizard wiz;
-        wiz.folder.write(u"marlixhlp.dat"_s, "\"" + QByteArray(3 << 20, 'h')); // a quote never closed
-        QByteArray themes;
-        for (int i = 0; i < 20000; ++i)
-            themes += "Theme " + QByteArray::number(i) + "\r\n";
-        wiz.folder.write(u"Theme.txt"_s, themes);
-        wiz.start();
-        QCOMPARE(wiz.control<QComboBox>(u"cboTheme"_s)->itemText(19999), u"Theme 19999"_s); // read whole
-        wiz.click(MainWindow::Help);
-        QVERIFY(wiz.fakes.messages.shown.isEmpty());
-        QCOMPARE(wiz.w().fieldText(u"txtHelp"),
-                 QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
-    }
-
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("action");
@@ -96,7 +80,6 @@ private slots:
         row("separate", {u"--app-folder"_s, u"/home/a/q"_s}, CommandLine::Start, u"/home/a/q"_s);
         row("joined", {u"--app-folder=/home/a/q/"_s}, CommandLine::Start, u"/home/a/q"_s);
         row("relative", {u"--app-folder"_s, u"q/../r"_s}, CommandLine::Start, QDir::currentPath() + u"/r"_s);
-        row("program name", {u"--app-folder=/x"_s}, CommandLine::Start, u"/x"_s);
         row("--help over the rest", {u"-x"_s, u"-v"_s, u"--help"_s}, CommandLine::ShowHelp,
             u"Usage: quorra-wizard [--app-folder FOLDER]\n"_s);
         row("-v over an error", {u"--app-folder"_s, u"/x"_s, u"page"_s, u"-v"_s}, CommandLine::ShowVersion,

@@ -91,7 +91,7 @@ private slots:
         wiz.start();
         wiz.fillRequired();
         wiz.goToStep(14);
-        QTest::mouseClick(wiz.control<QPushButton>(u"cmdPrint"_s), Qt::LeftButton);
+        wiz.click(u"cmdPrint"_s);
         QCOMPARE(wiz.fakes.messages.shown.size(), 1);
         const ShownMessage& m = wiz.fakes.messages.shown.front();
         QCOMPARE(m.title, u"MarlixNet"_s);

@@ -1,7 +1,6 @@
 #include "support/WizardFixture.h"
 
 #include <QClipboard>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace quorra;
@@ -22,8 +21,7 @@ private slots:
     void everyMoneyField() {
         QFETCH(QString, name);
         QFETCH(int, step);
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.goToStep(step);
         QLineEdit* edit = wiz.line(name);
         edit->setFocus();
@@ -52,32 +50,6 @@ private slots:
         QVERIFY(!edit->hasFocus());
     }
 
-    void programTextIsKept() {
-        Wizard wiz;
-        wiz.start();
-        wiz.w().setFieldText(u"txtAmount", u"£ 1,50"_s);
-        QCOMPARE(wiz.w().fieldText(u"txtAmount"), u"£ 1,50"_s);
-        const QString mega(1 << 20, u'é'); // nor cut
-        wiz.w().setFieldText(u"txtCompanyName", mega);
-        QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), mega);
-    }
-
-    // The guidance text takes the caret and selections, but no typing, deleting or pasting.
-    void helpIsReadOnly() {
-        Wizard wiz;
-        wiz.start();
-        wiz.click(MainWindow::Help);
-        QPlainTextEdit* help = wiz.multi(u"txtHelp"_s);
-        const QString before = wiz.w().fieldText(u"txtHelp");
-        help->moveCursor(QTextCursor::Start);
-        QTest::keyClick(help, Qt::Key_End, Qt::ShiftModifier);
-        QVERIFY(help->textCursor().hasSelection());
-        QTest::keyClicks(help, u"typed\r\b\t"_s);
-        for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_X, Qt::Key_V, Qt::Key_Z})
-            QTest::keyClick(help, key, key == Qt::Key_Delete ? Qt::NoModifier : Qt::ControlModifier);
-        QCOMPARE(wiz.w().fieldText(u"txtHelp"), before);
-    }
-
     void pictureButtons() {
         const QList<std::tuple<const char*, const char*, int>> pictures{
             {"cmdLogo", "txtCompanyLogo", 1},  {"cmdPic1", "txtPicture1", 7},
@@ -85,21 +57,20 @@ private slots:
             {"cmdPro2", "txtProPicture2", 9},  {"cmdPro3", "txtProPicture3", 10},
             {"cmdPro4", "txtProPicture4", 11}, {"cmdPro5", "txtProPicture5", 12},
         };
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.w().setFieldText(u"txtPicture1", u"typed by hand"_s);
         for (const auto& [button, field, step] : pictures) {
             wiz.goToStep(step);
             wiz.fakes.fileDialog.paths +=
                 u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s;
-            QTest::mouseClick(wiz.control<QPushButton>(QLatin1StringView(button)), Qt::LeftButton);
+            wiz.click(QString::fromLatin1(button));
         }
         for (const auto& [button, field, step] : pictures)
             QCOMPARE(wiz.w().fieldText(field),
                      u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s);
         QCOMPARE(wiz.fakes.fileDialog.filters, QStringList(8, u"All Files (*.*) *"_s));
         // cancelled: the path stays
-        QTest::mouseClick(wiz.control<QPushButton>(u"cmdPro5"_s), Qt::LeftButton);
+        wiz.click(u"cmdPro5"_s);
         QCOMPARE(wiz.w().fieldText(u"txtProPicture5"), u"/home/ann/My Pictures/'txtProPicture5'.txt"_s);
         QVERIFY(wiz.allAnswered());
     }
@@ -107,8 +78,7 @@ private slots:
     // A long run without a space, pasted with Ctrl+V, is kept whole and broken anywhere (laying
     // it out between words takes minutes); once it is gone, lines break between words again.
     void longRunBreaksAnywhere() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.goToStep(6);
         QPlainTextEdit* history = wiz.multi(u"txtCompanyHistory"_s);
         history->setFocus();

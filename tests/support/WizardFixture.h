@@ -19,6 +19,12 @@ class Wizard {
 public:
     explicit Wizard(TestFolder::Contents contents = TestFolder::ShippedData)
         : folder(contents) {}
+    // A window started at once, on the shipped data.
+    enum StartNow { Started };
+    explicit Wizard(StartNow)
+        : Wizard() {
+        start();
+    }
 
     // Creates, loads, shows and activates the window.
     void start() {
@@ -33,6 +39,9 @@ public:
     MainWindow& w() const { return *window; }
     QPushButton* button(int index) const { return window->cmdOption(index); }
     void click(int index) const { QTest::mouseClick(button(index), Qt::LeftButton); }
+    void click(const QString& name) const {
+        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+    }
     // Clicks Next or Back until the step with this index is shown.
     void goToStep(int index) const {
         while (window->currentStep() < index && button(MainWindow::Next)->isEnabled())

@@ -71,8 +71,7 @@ private slots:
     // its frame, under its caption, with the buttons that step allows; every control the user
     // can reach has a name a screen reader says, also with the guidance shown.
     void walkAllSteps() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         MainWindow& w = wiz.w();
         QCOMPARE(w.windowTitle(), u"Quorra Development Wizard"_s);
         QCOMPARE(w.size(), QSize(489, 270));
@@ -126,17 +125,15 @@ private slots:
     }
 
     void cancelNoRestarts() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         MainWindow& w = wiz.w();
         auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
-        const int themes = theme->count();
         theme->setCurrentIndex(2);
         for (const FieldSpec& f : fieldTable())
             w.setFieldText(f.name, u"x"_s);
         wiz.control<QListWidget>(u"lstCreditCards"_s)->item(4)->setSelected(true);
         wiz.goToStep(3);
-        QTest::mouseClick(wiz.control<QRadioButton>(u"vatYes"_s), Qt::LeftButton);
+        wiz.click(u"vatYes"_s);
         wiz.click(B::Help);
         wiz.fakes.messages.queue(MessageAnswer::No);
         wiz.click(B::Cancel);
@@ -145,7 +142,6 @@ private slots:
         QCOMPARE(w.currentStep(), 0);
         QVERIFY(w.helpHidden());
         QCOMPARE(buttonStates(wiz), u"10011"_s);
-        QVERIFY(!w.summaryPrinted());
         for (const FieldSpec& f : fieldTable()) { // the guidance and the shown options' fragments stay
             const bool kept = f.name == "txtHelp"_L1 || f.name == "txtVAT"_L1 || f.name == "txtPostage"_L1;
             QVERIFY2(w.fieldText(f.name).isEmpty() != kept, f.name.data());
@@ -153,7 +149,6 @@ private slots:
         QVERIFY(w.fieldText(u"txtHelp").size() > 100);
         QVERIFY(wiz.control<QListWidget>(u"lstCreditCards"_s)->item(4)->isSelected());
         QVERIFY(wiz.control<QRadioButton>(u"vatYes"_s)->isChecked());
-        QCOMPARE(theme->count(), themes);
         QCOMPARE(w.selectedTheme(), theme->itemText(0));
         QCOMPARE(theme->currentIndex(), 0);
         QVERIFY(wiz.allAnswered());
@@ -161,7 +156,7 @@ private slots:
 
     void questionsOnTheRealBox_data() {
         QTest::addColumn<QString>("question"); // title|text
-        QTest::addColumn<int>("key");          // 0: the box's close button
+        QTest::addColumn<int>("key");
         QTest::addColumn<bool>("ends");
         const QString cancel = u"Cancel Data Entry|Are you sure you wish to\r\ncancel data entry and exit?"_s;
         const QString incomplete =
@@ -172,10 +167,9 @@ private slots:
         const QString print =
             u"Print Request|You did not print out your despatch list.\r\nDo you wish to print now?"_s;
         for (const QString& q : {cancel, incomplete, close, print}) {
-            // Escape and the close button never throw the entry away; Print Request ends anyway.
+            // Escape (and so the close button) never throws the entry away; Print Request ends anyway.
             const QByteArray title = q.section(u'|', 0, 0).toLatin1();
             QTest::addRow("%s, Escape", title.data()) << q << int(Qt::Key_Escape) << (q == print);
-            QTest::addRow("%s, close", title.data()) << q << 0 << (q == print);
         }
         QTest::newRow("Cancel Data Entry, Enter") << cancel << int(Qt::Key_Return) << true;
         QTest::newRow("Incomplete Data Entry, Yes") << incomplete << int(Qt::Key_Y) << false;
@@ -184,7 +178,7 @@ private slots:
         QTest::newRow("Quorra Development Wizard, No") << close << int(Qt::Key_N) << false;
     }
 
-    // The live message box, answered with a key or its close button.
+    // The live message box, answered with a key.
     void questionsOnTheRealBox() {
         QFETCH(QString, question);
         QFETCH(int, key);
@@ -217,10 +211,7 @@ private slots:
             titleFont.setBold(true);
             if (box->width() < QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 100)
                 asked += u"narrower than its title: "_s + QString::number(box->width());
-            if (key)
-                QTest::keyClick(box, Qt::Key(key));
-            else
-                box->close();
+            QTest::keyClick(box, Qt::Key(key));
         });
         answerer.start(10);
         if (title == u"Cancel Data Entry")
@@ -252,16 +243,16 @@ private slots:
     }
 
     // While the guidance text covers the step, Tab walks only the guidance text and the
-    // buttons. Closing the guidance gives the step its focus back.
+    // buttons; the text takes the caret and selections, but no typing, deleting or pasting.
+    // Closing the guidance gives the step its focus back.
     void helpHidesTheStep() {
         QFETCH(int, step);
         QFETCH(int, closer);
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.goToStep(step);
         QWidget* first = QApplication::focusWidget();
         QCOMPARE(first->parentWidget(), wiz.w().fFrame(step)); // the step's first control
-        QWidget* guidance = wiz.multi(u"txtHelp"_s);
+        QPlainTextEdit* guidance = wiz.multi(u"txtHelp"_s);
         wiz.click(B::Help);
         QVERIFY(guidance->isVisible() && !wiz.w().helpHidden());
         QCOMPARE(wiz.button(B::Help)->text(), u"&Continue"_s);
@@ -273,6 +264,14 @@ private slots:
             QTest::keyClick(f, Qt::Key_Tab);
         }
         QVERIFY(seen.contains(guidance) && seen.size() >= 3);
+        const QString help = wiz.w().fieldText(u"txtHelp");
+        guidance->moveCursor(QTextCursor::Start);
+        QTest::keyClick(guidance, Qt::Key_End, Qt::ShiftModifier);
+        QVERIFY(guidance->textCursor().hasSelection());
+        QTest::keyClicks(guidance, u"typed\r\b\t"_s);
+        for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_X, Qt::Key_V, Qt::Key_Z})
+            QTest::keyClick(guidance, key, key == Qt::Key_Delete ? Qt::NoModifier : Qt::ControlModifier);
+        QCOMPARE(wiz.w().fieldText(u"txtHelp"), help);
         wiz.click(closer);
         const int after = step + (closer == B::Next) - (closer == B::Back);
         QCOMPARE(wiz.w().currentStep(), after);
@@ -286,8 +285,7 @@ private slots:
     // Return, Enter and Escape in a field, and the access key of a disabled button, do
     // nothing; in a text of many lines they start a line, kept as CR LF.
     void escapeAndEnterDoNothing() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         wiz.goToStep(1);
         QLineEdit* name = wiz.line(u"txtCompanyName"_s);
         name->setFocus();
@@ -334,9 +332,15 @@ private slots:
         QTest::newRow("catalogue empty") << help << empty << QString() << 0 << loaded;
         QTest::newRow("binary files") << QByteArray("\x00\xff\x81\"\r\x00", 6)
                                       << QByteArray("\x00\x01,\xfe\n\n", 6) << QString() << 2 << loaded;
+        QByteArray many; // all read
+        for (int i = 0; i < 20000; ++i)
+            many += "Theme " + QByteArray::number(i) + "\r\n";
+        QTest::newRow("long files") << "\"" + QByteArray(3 << 20, 'h') // a quote never closed
+                                    << many << QString() << 20000 << loaded;
     }
 
-    // The window loads whatever the data files hold, and its restart copes the same way.
+    // The window loads whatever the data files hold, however long, and its restart copes the
+    // same way.
     void missingFiles() {
         QFETCH(QByteArray, help);
         QFETCH(QByteArray, catalogue);
@@ -361,6 +365,9 @@ private slots:
         QCOMPARE(theme->count(), themes);
         QCOMPARE(wiz.w().selectedTheme(), themes ? theme->itemText(0) : QString());
         QVERIFY(wiz.control<QLabel>(u"lblStartScreen"_s)->text().startsWith(startText));
+        if (help.size() > 100'000) // too long to show whole
+            QCOMPARE(wiz.w().fieldText(u"txtHelp"),
+                     QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
         wiz.click(B::Next);
         wiz.fakes.messages.answers = QList{MessageAnswer::No} + oks;
         wiz.click(B::Cancel);
@@ -369,12 +376,15 @@ private slots:
         QVERIFY(wiz.allAnswered());
     }
 
-    // The limit stops typing, and applies again after a restart cleared a longer program
-    // text; the amount has none.
+    // The limit and the money rules stop typing, not the program's text, nor does any
+    // length cut it; the limit applies again after a restart cleared it. The amount has none.
     void maxLength() {
-        Wizard wiz;
-        wiz.start();
-        wiz.w().setFieldText(u"txtCompanyName", QString(100, u'x'));
+        Wizard wiz(Wizard::Started);
+        const QString mega(1 << 20, u'é');
+        wiz.w().setFieldText(u"txtCompanyName", mega);
+        wiz.w().setFieldText(u"txtAmount", u"£ 1,50"_s);
+        QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), mega);
+        QCOMPARE(wiz.w().fieldText(u"txtAmount"), u"£ 1,50"_s);
         wiz.w().ResetEntry();
         for (const auto& [name, step, typed, kept] : {std::tuple{u"txtCompanyName"_s, 1, 67, 64},
                                                       {u"txtCompanyFax"_s, 2, 35, 32},
@@ -386,24 +396,10 @@ private slots:
         }
     }
 
-    // Only blanks make a detail missing: a tab or line breaks count as entered. (All three
-    // missing, and a name of blanks, are checked with the question and with View.)
-    void requiredDetails() {
-        Wizard wiz;
-        wiz.start();
-        wiz.w().setFieldText(u"txtCompanyName", u"\t"_s);
-        wiz.w().setFieldText(u"txtCompanyAddress", u"\r\n\r\n"_s);
-        wiz.w().setFieldText(u"txtContactName", u"  "_s);
-        QVERIFY(!wiz.w().CheckCompanyDetails());
-        QCOMPARE(wiz.w().validationMessage(), u"You must enter a Contact Name.\r\n\r\n\r\n"_s);
-        QCOMPARE(wiz.w().fieldText(u"txtContactName"), u"  "_s); // the text itself is not changed
-    }
-
     // The theme is taken when the focus leaves its box; a typed text that names no theme
     // changes nothing, and the box shows the theme again.
     void themeLostFocus() {
-        Wizard wiz;
-        wiz.start();
+        Wizard wiz(Wizard::Started);
         auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
         const QString first = theme->itemText(0), second = theme->itemText(1);
         theme->setFocus();
