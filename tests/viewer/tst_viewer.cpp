@@ -17,28 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What the page looks like to the engine, as JSON.
-constexpr auto Probe = R"JS(JSON.stringify((() => {
-  const shown = e => e.getClientRects().length > 0 && e.offsetParent !== null;
-  const optional = [...document.querySelectorAll('[data-optional]')].map(e =>
-      ({name: e.dataset.optional, shown: shown(e) && e.getBoundingClientRect().height > 0}));
-  const enlarged = [...document.images].filter(i => shown(i) &&
-      (i.naturalWidth === 0 || i.width > i.naturalWidth || i.height > i.naturalHeight))
-      .map(i => i.getAttribute('src') + ' ' + i.width + 'x' + i.height);
-  const blank = [...document.body.querySelectorAll('*')].filter(e => {
-      if (!shown(e) || e.matches('img, input, button, hr, br') || e.innerText.trim() !== '') return false;
-      if ([...e.querySelectorAll('img, input:not([type=hidden]), button, hr')].some(shown)) return false;
-      const s = getComputedStyle(e);
-      return s.backgroundColor !== 'rgba(0, 0, 0, 0)' || parseFloat(s.borderTopWidth) > 0 ||
-          parseFloat(s.borderBottomWidth) > 0 || s.boxShadow !== 'none';
-  }).map(e => e.tagName + '.' + e.className);
-  const box = document.querySelector('input[name^="B2|"]');
-  const row = box && box.closest('tr');
-  return {optional, enlarged, blank,
-      textShare: row ? box.closest('td').getBoundingClientRect().width / row.getBoundingClientRect().width : 0};
-})())
-)JS";
-
 // A rich entry as a user makes it: every optional part filled, pictures that exist, a
 // product without a picture (B2), a code with blanks around it and a code of blanks only.
 void enterFullEntry(const Wizard& wiz) {
@@ -198,7 +176,7 @@ private slots:
         view.load(QUrl::fromLocalFile(wiz.folder.filePath(stem + u".html"_s)));
         QVERIFY(loaded.wait(60000) && loaded.first().first().toBool());
         QString json;
-        view.page()->runJavaScript(QString::fromUtf8(Probe),
+        view.page()->runJavaScript(QString::fromUtf8(readFile(QStringLiteral(QUORRA_TEST_DATA "/probe.js"))),
                                    [&json](const QVariant& v) { json = v.toString(); });
         QTRY_VERIFY_WITH_TIMEOUT(!json.isEmpty(), 30000);
         const QJsonObject page = QJsonDocument::fromJson(json.toUtf8()).object();

@@ -1,0 +1,21 @@
+// What a page looks like to the engine, as JSON: the optional parts, the pictures drawn
+// larger than they are, the boxes that stand empty and the text cell's share of its row.
+JSON.stringify((() => {
+  const shown = e => e.getClientRects().length > 0 && e.offsetParent !== null;
+  const optional = [...document.querySelectorAll('[data-optional]')].map(e =>
+      ({name: e.dataset.optional, shown: shown(e) && e.getBoundingClientRect().height > 0}));
+  const enlarged = [...document.images].filter(i => shown(i) &&
+      (i.naturalWidth === 0 || i.width > i.naturalWidth || i.height > i.naturalHeight))
+      .map(i => i.getAttribute('src') + ' ' + i.width + 'x' + i.height);
+  const blank = [...document.body.querySelectorAll('*')].filter(e => {
+      if (!shown(e) || e.matches('img, input, button, hr, br') || e.innerText.trim() !== '') return false;
+      if ([...e.querySelectorAll('img, input:not([type=hidden]), button, hr')].some(shown)) return false;
+      const s = getComputedStyle(e);
+      return s.backgroundColor !== 'rgba(0, 0, 0, 0)' || parseFloat(s.borderTopWidth) > 0 ||
+          parseFloat(s.borderBottomWidth) > 0 || s.boxShadow !== 'none';
+  }).map(e => e.tagName + '.' + e.className);
+  const box = document.querySelector('input[name^="B2|"]');
+  const row = box && box.closest('tr');
+  return {optional, enlarged, blank,
+      textShare: row ? box.closest('td').getBoundingClientRect().width / row.getBoundingClientRect().width : 0};
+})())
