@@ -45,13 +45,8 @@ QString golden(const QString& name, const QString& page) {
 
 // The window's text fields in the order their names are tried on a template line.
 const QStringList FieldOrder =
-    u"txtPurchase5 txtPurchase4 txtPurchase3 txtPurchase2 txtPurchase1 txtAmount txtPostage txtVAT txtAmex "
-    u"txtDelta txtSwitch txtVisa txtAccess txtDespatch txtEmailAddress txtContactName txtCompanyFax "
-    u"txtCompanyTelephone txtProPrice5 txtProDesc5 txtProCode5 txtProPicture5 txtProPicture4 txtProCode4 "
-    u"txtProDesc4 txtProPrice4 txtProPrice3 txtProDesc3 txtProCode3 txtProPicture3 txtProPicture2 "
-    u"txtProCode2 txtProDesc2 txtProPrice2 txtPicture2 txtPicture1 txtCompanyHistory txtMissionStatement "
-    u"txtProPrice1 txtProPicture1 txtProCode1 txtProDesc1 txtHelp txtCompanyAddress txtCompanyName "
-    u"txtCompanyLogo"_s.split(u' ');
+    QString::fromLatin1(readFile(QStringLiteral(QUORRA_TEST_DATA "/field-order.txt")))
+        .split(u'\n', Qt::SkipEmptyParts);
 
 } // namespace
 
