@@ -36,6 +36,9 @@ private slots:
         QTest::newRow("a shorter name inside a longer one, no common start")
             << Fields{{u"p1"_s, u"a"_s}, {u"p10"_s, u"b"_s}, {u"x"_s, u"c"_s}} << QByteArray("p10 p1\rx")
             << QByteArray("a0 a\r\nc\r\n");
+        QTest::newRow("text trimmed of spaces only")
+            << Fields{{u"txtName"_s, u" \t\nAcme\r\n\t "_s}} << QByteArray("<p>txtName</p>")
+            << QByteArray("<p>\t\nAcme\r\n\t</p>\r\n");
         QTest::newRow("empty template") << Name << QByteArray() << QByteArray();
         QTest::newRow("LF CR, CR CR LF")
             << Name << QByteArray("a\n\rb\r\r\nc") << QByteArray("a\r\n\r\nb\r\n\r\nc\r\n");
