@@ -1,3 +1,4 @@
+#include "page/PageOutput.h"
 #include "page/PageWriter.h"
 #include "page/TemplateLineReader.h"
 #include "support/TestFolder.h"
@@ -36,6 +37,8 @@ private slots:
         QTest::newRow("a shorter name inside a longer one, no common start")
             << Fields{{u"p1"_s, u"a"_s}, {u"p10"_s, u"b"_s}, {u"x"_s, u"c"_s}} << QByteArray("p10 p1\rx")
             << QByteArray("a0 a\r\nc\r\n");
+        QTest::newRow("the names' common start is a name too")
+            << Fields{{u"txt"_s, u"a"_s}, {u"txtB"_s, u"b"_s}} << QByteArray("txtB") << QByteArray("aB\r\n");
         QTest::newRow("text trimmed of spaces only")
             << Fields{{u"txtName"_s, u" \t\nAcme\r\n\t "_s}} << QByteArray("<p>txtName</p>")
             << QByteArray("<p>\t\nAcme\r\n\t</p>\r\n");
@@ -46,6 +49,11 @@ private slots:
         QTest::newRow("template bytes pass through")
             << Fields{{u"txtName"_s, u"é"_s}} << QByteArray("<p>\xa3\0\xff\x81 txtName \xe9</p>\r\n", 23)
             << QByteArray("<p>\xa3\0\xff\x81 \xe9 \xe9</p>\r\n", 17);
+        // A text larger than the page's buffer is written after what the buffer holds.
+        const QByteArray large(PageOutput::BufferSize + 100, 'x');
+        QTest::newRow("text larger than the buffer")
+            << Fields{{u"txtName"_s, QString::fromLatin1(large)}} << QByteArray("<p>txtName</p>")
+            << "<p>" + large + "</p>\r\n";
         // A CR as the last byte of a block and its LF as the first of the next are one line end.
         const qsizetype block = TemplateLineReader::BlockSize;
         const QByteArray a = QByteArray(block - 1, 'a') + "\r\n" + QByteArray(3 * block + 5, 'b');
