@@ -77,8 +77,8 @@ qsizetype PageSubstituter::nextCandidate(QByteArrayView bytes, qsizetype from) c
 
 // The first entry in list order whose name stands at at, a place of the start; when none
 // does, the first entry whose name is the start alone, or the number of entries.
-qsizetype PageSubstituter::entryAt(QByteArrayView line, qsizetype at) const {
-    const QByteArrayView rest = line.sliced(at);
+qsizetype PageSubstituter::entryAt(QByteArrayView bytes, qsizetype at) const {
+    const QByteArrayView rest = bytes.sliced(at);
     if (rest.size() == m_start.size())
         return m_startOnly;
     for (const qsizetype i : m_byNextByte[uchar(rest[m_start.size()])]) {
@@ -92,31 +92,29 @@ qsizetype PageSubstituter::entryAt(QByteArrayView line, qsizetype at) const {
     return m_startOnly;
 }
 
-PageSubstituter::Match PageSubstituter::match(QByteArrayView line, qsizetype from) const {
+PageSubstituter::Match PageSubstituter::match(QByteArrayView bytes, qsizetype from, qsizetype next) const {
     // Every name begins with the start, so its places are the only ones to look at.
     Match best{qsizetype(m_entries.size())};
     for (qsizetype at = from; at >= 0 && best.field > 0;) {
-        const qsizetype next = find(line, at + 1, m_start, m_startKey);
-        if (const qsizetype field = entryAt(line, at); field < best.field)
-            best = Match{field, at, next};
-        at = next;
+        const qsizetype following = next < bytes.size() ? next : -1;
+        if (const qsizetype field = entryAt(bytes, at); field < best.field)
+            best = Match{field, at, following};
+        at = following;
+        next = at < 0 ? -1 : find(bytes, at + 1, m_start, m_startKey);
     }
     return best.at >= 0 ? best : Match{};
 }
 
-void PageSubstituter::putFilled(QByteArrayView line, Match match, PageOutput& out) const {
+qsizetype PageSubstituter::putFilled(QByteArrayView bytes, Match match, PageOutput& out) const {
+    const Entry& entry = m_entries[std::size_t(match.field)];
     qsizetype copied = 0;
-    if (match.field >= 0) {
-        const Entry& entry = m_entries[std::size_t(match.field)];
-        for (qsizetype at = match.at; at >= 0;) {
-            out.put(line.sliced(copied, at - copied));
-            out.put(entry.text);
-            copied = at + entry.name.size();
-            at =
-                match.next < 0 ? -1 : find(line, std::max(copied, match.next), entry.name, keyOf(entry.name));
-        }
+    for (qsizetype at = match.at; at >= 0;) {
+        out.put(bytes.sliced(copied, at - copied));
+        out.put(entry.text);
+        copied = at + entry.name.size();
+        at = match.next < 0 ? -1 : find(bytes, std::max(copied, match.next), entry.name, keyOf(entry.name));
     }
-    out.put(line.sliced(copied));
+    return copied;
 }
 
 } // namespace quorra

@@ -31,18 +31,19 @@ public:
 
     // Which field fills a line (without its line end), and the first place of its name
     // there: the first field in list order whose name occurs in the line and whose text
-    // differs from its name. field is -1 when none does. from: the line's first place of
-    // nextCandidate.
+    // differs from its name. field is -1 when none does. The line is the end of the bytes;
+    // from and next are the first two places of nextCandidate from the line's start on (next
+    // may lie past the bytes' end), and no name stands before from.
     struct Match {
         qsizetype field = -1;
         qsizetype at = -1;
         qsizetype next = -1; // the name stands nowhere after at and before next; -1: nowhere
     };
-    Match match(QByteArrayView line, qsizetype from) const;
+    Match match(QByteArrayView bytes, qsizetype from, qsizetype next) const;
 
-    // Puts the line into the page with every occurrence of the matched name replaced, left
-    // to right, by its field's text; without a match, the line as it stands.
-    void putFilled(QByteArrayView line, Match match, PageOutput& out) const;
+    // Puts the bytes into the page up to the end of the matched name's last occurrence, each
+    // occurrence replaced by its field's text; returns the size of what it put from bytes.
+    qsizetype putFilled(QByteArrayView bytes, Match match, PageOutput& out) const;
 
 private:
     struct Entry {
@@ -50,7 +51,7 @@ private:
         QByteArray text;
     };
 
-    qsizetype entryAt(QByteArrayView line, qsizetype at) const;
+    qsizetype entryAt(QByteArrayView bytes, qsizetype at) const;
 
     std::vector<Entry> m_entries; // only fields that can change a line
     QByteArray m_start;           // the start all names share ("txt"), or empty

@@ -57,25 +57,32 @@ void putLines(QByteArrayView lines, const PageSubstituter& substituter, PageOutp
             const void* at = std::memchr(lines.data() + from, c, size_t(lines.size() - from));
             found = at ? static_cast<const char*>(at) - lines.data() : lines.size();
         }
-        return found;
     };
-    qsizetype copied = 0; // the lines before it are in the page
+    qsizetype copied = 0; // the bytes before it are in the page
     for (qsizetype at = 0; at < lines.size();) {
-        const qsizetype end = std::min(next(cr, at, '\r'), next(lf, at, '\n')); // every line has one
-        const bool crLf = end + 1 < lines.size() && lines[end] == '\r' && lines[end + 1] == '\n';
+        next(cr, at, '\r');
+        next(lf, at, '\n');
+        const qsizetype end = std::min(cr, lf); // every line of a run has one
+        const bool crLf = lf == cr + 1 && lf < lines.size();
+        const qsizetype after = end + (crLf ? 2 : 1);
         if (candidate < at)
             candidate = substituter.nextCandidate(lines, at);
-        const QByteArrayView line = lines.sliced(at, end - at);
-        const PageSubstituter::Match match =
-            candidate < end ? substituter.match(line, candidate - at) : PageSubstituter::Match{};
-        const qsizetype next = end + (crLf ? 2 : 1);
-        if (match.field >= 0 || !crLf) {
-            out.put(lines.sliced(copied, at - copied));
-            substituter.putFilled(line, match, out);
-            out.put("\r\n");
-            copied = next;
+        // The bytes not in the page yet, up to the line's end: only the line can hold a name.
+        const QByteArrayView pending = lines.sliced(copied, end - copied);
+        PageSubstituter::Match match;
+        if (candidate < end) {
+            const qsizetype following = substituter.nextCandidate(lines, candidate + 1);
+            match = substituter.match(pending, candidate - copied, following - copied);
+            candidate = following;
         }
-        at = next;
+        if (match.field >= 0) // the rest of a CR LF line goes in with the next stretch
+            copied += substituter.putFilled(pending, match, out);
+        if (!crLf) {
+            out.put(lines.sliced(copied, end - copied));
+            out.put("\r\n");
+            copied = after;
+        }
+        at = after;
     }
     out.put(lines.sliced(copied));
 }
