@@ -39,9 +39,9 @@ private slots:
             << QByteArray("a0 a\r\nc\r\n");
         QTest::newRow("the names' common start is a name too")
             << Fields{{u"txt"_s, u"a"_s}, {u"txtB"_s, u"b"_s}} << QByteArray("txtB") << QByteArray("aB\r\n");
-        QTest::newRow("text trimmed of spaces only")
-            << Fields{{u"txtName"_s, u" \t\nAcme\r\n\t "_s}} << QByteArray("<p>txtName</p>")
-            << QByteArray("<p>\t\nAcme\r\n\t</p>\r\n");
+        QTest::newRow("text trimmed of spaces only") // no-break spaces stay too
+            << Fields{{u"txtName"_s, u" \u00a0\t\nAcme\r\n\t\u00a0 "_s}} << QByteArray("<p>txtName</p>")
+            << QByteArray("<p>\xa0\t\nAcme\r\n\t\xa0</p>\r\n");
         QTest::newRow("empty template") << Name << QByteArray() << QByteArray();
         QTest::newRow("LF CR, CR CR LF")
             << Name << QByteArray("a\n\rb\r\r\nc") << QByteArray("a\r\n\r\nb\r\n\r\nc\r\n");
