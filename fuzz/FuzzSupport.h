@@ -6,7 +6,7 @@
 // postage amount, the window's field names), and a device that hands out its bytes a few
 // at a time.
 
-#include "page/PageSubstituter.h"
+#include "page/PageSubstituter.h" // PageField
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -243,6 +243,22 @@ inline QByteArray expectedPage(QByteArrayView templ, const std::vector<Placehold
         page += "\r\n";
     }
     return page;
+}
+
+// The lines of a page in which every line ends with CR LF, the last one too; false when
+// the page holds any other CR or LF or its last line has no line end.
+inline bool crLfLines(QByteArrayView page, std::vector<QByteArrayView>& lines) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < page.size(); ++i) {
+        if (page[i] == '\r' && i + 1 < page.size() && page[i + 1] == '\n') {
+            lines.push_back(page.sliced(start, i - start));
+            start = i + 2;
+            ++i;
+        } else if (page[i] == '\r' || page[i] == '\n') {
+            return false;
+        }
+    }
+    return start == page.size();
 }
 
 // The text boxes of the main window in the order it creates them, which is the order the

@@ -7,7 +7,7 @@
 //
 // Input layout (FuzzedDataProvider): from the end, one byte of flags (bit 0: a previous
 // page exists; bits 1 and 3 both: the template is repeated, line after line, past the
-// writer's first buffer, which a thread of its own then writes; bit 2: texts are UTF-16),
+// writer's buffer, so that the page takes several writes; bit 2: texts are UTF-16),
 // four bytes for the limit (taken modulo the page's size + 2, so both a limit inside the
 // page and one that lets it through come up), one byte for the number of texts set (0 to
 // 4), and per text one byte for its field (% 46). From the front, each ended by a

@@ -1,8 +1,8 @@
 #include "page/PageSubstituter.h"
 
 #include "entry/TextRules.h"
-#include "page/ByteSearch.h"
 #include "page/Cp1252.h"
+#include "page/PageOutput.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,127 +11,110 @@ namespace quorra {
 
 namespace {
 
-// Up to sixteen bytes as two words, the missing ones zero.
-std::array<std::uint64_t, 2> wordsOf(const char* bytes, qsizetype size) {
-    std::array<std::uint64_t, 2> words{};
-    if (size >= 16) {
-        std::memcpy(words.data(), bytes, 16);
-        return words;
+// The place of the needle's byte that memchr looks for: its highest, as letters late in
+// the alphabet (the x of txt) are rare in HTML and English text, and memchr is quick only
+// when it stops seldom.
+qsizetype keyOf(QByteArrayView needle) {
+    const auto byteLess = [](char a, char b) { return uchar(a) < uchar(b); };
+    return std::max_element(needle.begin(), needle.end(), byteLess) - needle.begin();
+}
+
+// The first place at or after from where needle stands whole in bytes, or -1; an empty
+// needle stands at every place before the end.
+qsizetype find(QByteArrayView bytes, qsizetype from, QByteArrayView needle, qsizetype key) {
+    if (needle.isEmpty())
+        return from < bytes.size() ? from : -1;
+    const char* data = bytes.data();
+    const qsizetype last = bytes.size() - needle.size(); // the last place where it fits
+    for (qsizetype at = from; at <= last;) {
+        const void* hit = std::memchr(data + at + key, needle[key], size_t(last - at + 1));
+        if (!hit)
+            return -1;
+        at = static_cast<const char*>(hit) - data - key;
+        qsizetype same = 0; // names are short: a loop is quicker than a call of memcmp
+        while (same < needle.size() && data[at + same] == needle[same])
+            ++same;
+        if (same == needle.size())
+            return at;
+        ++at;
     }
-    if (size > 8) {
-        // The last eight bytes, moved down over the ones the first word holds.
-        std::memcpy(&words[0], bytes, 8);
-        std::memcpy(&words[1], bytes + size - 8, 8);
-        words[1] >>= 8 * (16 - size);
-        return words;
-    }
-    std::array<unsigned char, 16> padded{};
-    for (qsizetype i = 0; i < size; ++i)
-        padded[std::size_t(i)] = static_cast<unsigned char>(bytes[i]);
-    std::memcpy(words.data(), padded.data(), 16);
-    return words;
+    return -1;
 }
 
 } // namespace
 
 PageSubstituter::PageSubstituter(const QList<PageField>& fields) {
-    m_entries.reserve(std::size_t(fields.size()));
     for (const PageField& field : fields) {
-        Entry entry{encodeCp1252(field.name), encodeCp1252(trimBlanks(field.text))};
-        if (entry.name.isEmpty() || entry.name == entry.text)
-            continue;
-        m_entries.push_back(std::move(entry));
+        QByteArray name = encodeCp1252(field.name);
+        QByteArray text = encodeCp1252(trimBlanks(field.text));
+        // A name with a line end stands in no line.
+        if (!name.isEmpty() && name != text && !name.contains('\r') && !name.contains('\n'))
+            m_entries.push_back(Entry{std::move(name), std::move(text)});
     }
-    m_prefixOnly = m_entries.size();
+    m_startOnly = qsizetype(m_entries.size());
     if (m_entries.empty())
         return;
-    m_prefix = m_entries.front().name;
+    m_start = m_entries.front().name;
     for (const Entry& entry : m_entries) {
         const auto mismatch =
-            std::mismatch(m_prefix.cbegin(), m_prefix.cend(), entry.name.cbegin(), entry.name.cend());
-        m_prefix.truncate(mismatch.first - m_prefix.cbegin());
+            std::mismatch(m_start.cbegin(), m_start.cend(), entry.name.cbegin(), entry.name.cend());
+        m_start.truncate(mismatch.first - m_start.cbegin());
     }
-    if (m_prefix.isEmpty())
-        return;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        const QByteArray& name = m_entries[i].name;
-        if (name.size() == m_prefix.size()) {
-            m_prefixOnly = std::min(m_prefixOnly, i);
-        } else {
-            const QByteArrayView tail = QByteArrayView(name).sliced(m_prefix.size());
-            const QByteArray ones(16, '\xff');
-            const Tail entry{wordsOf(tail.data(), tail.size()), wordsOf(ones.constData(), tail.size()),
-                             tail.size(), i};
-            const auto first = static_cast<unsigned char>(tail[0]);
-            if (tail.size() >= 2) {
-                m_byStart[bucket(first, static_cast<unsigned char>(tail[1]))].push_back(entry);
-            } else {
-                for (unsigned second = 0; second < 256; ++second)
-                    m_byStart[bucket(first, static_cast<unsigned char>(second))].push_back(entry);
-            }
-        }
+    m_startKey = keyOf(m_start);
+    for (qsizetype i = 0; i < qsizetype(m_entries.size()); ++i) {
+        const QByteArray& name = m_entries[std::size_t(i)].name;
+        if (name.size() == m_start.size())
+            m_startOnly = std::min(m_startOnly, i);
+        else
+            m_byNextByte[uchar(name[m_start.size()])].push_back(i);
     }
 }
 
-PageSubstituter::Match PageSubstituter::match(QByteArrayView line) const {
-    if (m_entries.empty())
-        return {};
-    if (!m_prefix.isEmpty())
-        return matchByPrefix(line);
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (const qsizetype at = line.indexOf(m_entries[i].name); at >= 0)
-            return Match{qsizetype(i), at, at + 1};
-    }
-    return {};
+qsizetype PageSubstituter::nextCandidate(QByteArrayView bytes, qsizetype from) const {
+    const qsizetype at = m_entries.empty() ? -1 : find(bytes, from, m_start, m_startKey);
+    return at < 0 ? bytes.size() : at;
 }
 
-// The first entry in list order whose name stands at at, a place of the prefix; when none
-// does, the first entry whose name is the prefix alone, or the number of entries.
-std::size_t PageSubstituter::entryAt(QByteArrayView line, qsizetype at) const {
-    const qsizetype n = m_prefix.size();
-    if (at + n == line.size())
-        return m_prefixOnly;
-    const char* rest = line.data() + at + n;
-    const qsizetype restSize = line.size() - at - n;
-    const std::array<std::uint64_t, 2> words = wordsOf(rest, restSize);
-    const auto second = static_cast<unsigned char>(restSize > 1 ? rest[1] : 0);
-    for (const Tail& tail : m_byStart[bucket(static_cast<unsigned char>(rest[0]), second)]) {
-        if (tail.entry >= m_prefixOnly)
+// The first entry in list order whose name stands at at, a place of the start; when none
+// does, the first entry whose name is the start alone, or the number of entries.
+qsizetype PageSubstituter::entryAt(QByteArrayView bytes, qsizetype at) const {
+    const QByteArrayView rest = bytes.sliced(at);
+    if (rest.size() == m_start.size())
+        return m_startOnly;
+    for (const qsizetype i : m_byNextByte[uchar(rest[m_start.size()])]) {
+        if (i > m_startOnly)
             break;
-        if (tail.size <= restSize && (words[0] & tail.masks[0]) == tail.words[0] &&
-            (words[1] & tail.masks[1]) == tail.words[1] &&
-            (tail.size <= 16 || std::memcmp(rest + 16, m_entries[tail.entry].name.constData() + n + 16,
-                                            size_t(tail.size - 16)) == 0))
-            return tail.entry;
+        const QByteArray& name = m_entries[std::size_t(i)].name;
+        // Names of a list often share their first bytes, seldom their last.
+        if (name.size() <= rest.size() && rest[name.size() - 1] == name.back() && rest.startsWith(name))
+            return i;
     }
-    return m_prefixOnly;
+    return m_startOnly;
 }
 
-PageSubstituter::Match PageSubstituter::matchAtStart(QByteArrayView line) const {
-    const std::size_t entry = entryAt(line, 0);
-    return entry < m_entries.size() ? Match{qsizetype(entry), 0, -1} : Match{};
-}
-
-// Every name starts with the prefix, so its places are the only ones to look at. At each,
-// the first entry in list order whose name stands there; the earliest of these over the
-// line wins, found at its first place.
-PageSubstituter::Match PageSubstituter::matchByPrefix(QByteArrayView line) const {
-    Match best{qsizetype(m_entries.size()), -1, -1};
-    qsizetype at = findBytes(line, 0, m_prefix);
-    while (at >= 0) {
-        const qsizetype here = qsizetype(entryAt(line, at));
-        const qsizetype next = findBytes(line, at + 1, m_prefix);
-        if (here < best.entry)
-            best = Match{here, at, next};
-        if (best.entry == 0)
-            break;
-        at = next;
+PageSubstituter::Match PageSubstituter::match(QByteArrayView bytes, qsizetype from, qsizetype next) const {
+    // Every name begins with the start, so its places are the only ones to look at.
+    Match best{qsizetype(m_entries.size())};
+    for (qsizetype at = from; at >= 0 && best.field > 0;) {
+        const qsizetype following = next < bytes.size() ? next : -1;
+        if (const qsizetype field = entryAt(bytes, at); field < best.field)
+            best = Match{field, at, following};
+        at = following;
+        next = at < 0 ? -1 : find(bytes, at + 1, m_start, m_startKey);
     }
-    return best.at < 0 ? Match{} : best;
+    return best.at >= 0 ? best : Match{};
 }
 
-void PageSubstituter::appendLine(QByteArrayView line, QByteArray& out) const {
-    putFilled(line, match(line), [&out](QByteArrayView bytes) { appendBytes(out, bytes); });
+qsizetype PageSubstituter::putFilled(QByteArrayView bytes, Match match, PageOutput& out) const {
+    const Entry& entry = m_entries[std::size_t(match.field)];
+    qsizetype copied = 0;
+    for (qsizetype at = match.at; at >= 0;) {
+        out.put(bytes.sliced(copied, at - copied));
+        out.put(entry.text);
+        copied = at + entry.name.size();
+        at = match.next < 0 ? -1 : find(bytes, std::max(copied, match.next), entry.name, keyOf(entry.name));
+    }
+    return copied;
 }
 
 } // namespace quorra

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "page/ByteSearch.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 
-#include <algorithm>
 #include <array>
-#include <cstddef>
-#include <cstdint>
 #include <vector>
 
 namespace quorra {
+
+class PageOutput;
 
 // One placeholder of a template: a field's name and its text.
 struct PageField {
@@ -21,40 +18,32 @@ struct PageField {
     QString text;
 };
 
-// Fills the placeholders of one template line. The fields' texts are trimmed of blanks
-// and encoded to Windows-1252 once, when the substituter is made; template bytes pass
-// through untouched.
+// Fills the placeholders of template lines. The fields' texts are trimmed of blanks and
+// encoded to Windows-1252 once, when the substituter is made; template bytes pass through
+// untouched.
 class PageSubstituter {
 public:
     explicit PageSubstituter(const QList<PageField>& fields);
 
-    // Which field fills a line, and the first place of its name there; entry is -1 when
-    // none does. The first field, in list order, whose name occurs in the line and whose
-    // text differs from its name fills it.
+    // The first place at or after from where a name that can fill a line may begin, or
+    // bytes.size(). A line with no such place is copied unchanged.
+    qsizetype nextCandidate(QByteArrayView bytes, qsizetype from) const;
+
+    // Which field fills a line (without its line end), and the first place of its name
+    // there: the first field in list order whose name occurs in the line and whose text
+    // differs from its name. field is -1 when none does. The line is the end of the bytes;
+    // from and next are the first two places of nextCandidate from the line's start on (next
+    // may lie past the bytes' end), and no name stands before from.
     struct Match {
-        qsizetype entry = -1;
+        qsizetype field = -1;
         qsizetype at = -1;
         qsizetype next = -1; // the name stands nowhere after at and before next; -1: nowhere
     };
-    Match match(QByteArrayView line) const;
+    Match match(QByteArrayView bytes, qsizetype from, qsizetype next) const;
 
-    // match for a line that holds commonStart() at its start and nowhere else.
-    Match matchAtStart(QByteArrayView line) const;
-
-    // Hands the line to put in pieces, every occurrence of the matched name replaced, left
-    // to right, by the field's text; no other name of the line is replaced.
-    template <typename Put> void putFilled(QByteArrayView line, Match match, Put&& put) const;
-
-    // Appends the line to out with its placeholder filled as putFilled does.
-    void appendLine(QByteArrayView line, QByteArray& out) const;
-
-    // True when no field can change a line (no field has both a name and a text that
-    // differs from it): every line is copied unchanged.
-    bool changesNothing() const { return m_entries.empty(); }
-
-    // The start all names share ("txt"), or empty when they share none. A line that does
-    // not hold it is copied unchanged.
-    QByteArrayView commonStart() const { return m_prefix; }
+    // Puts the bytes into the page up to the end of the matched name's last occurrence, each
+    // occurrence replaced by its field's text; returns the size of what it put from bytes.
+    qsizetype putFilled(QByteArrayView bytes, Match match, PageOutput& out) const;
 
 private:
     struct Entry {
@@ -62,46 +51,15 @@ private:
         QByteArray text;
     };
 
-    Match matchByPrefix(QByteArrayView line) const;
-    std::size_t entryAt(QByteArrayView line, qsizetype at) const;
+    qsizetype entryAt(QByteArrayView bytes, qsizetype at) const;
 
     std::vector<Entry> m_entries; // only fields that can change a line
-    QByteArray m_prefix;          // the start all names share ("txt"), or empty
-    // An entry's name after the prefix: its first sixteen bytes as two words (the bytes it
-    // does not have masked out), and its length.
-    struct Tail {
-        std::array<std::uint64_t, 2> words;
-        std::array<std::uint64_t, 2> masks;
-        qsizetype size;
-        std::size_t entry;
-    };
-
-    // With a prefix: the tails in list order, by the bucket of their first two bytes (a tail
-    // of one byte in every bucket of that byte); the first entry whose name is the prefix
-    // alone, or m_entries.size().
-    static std::size_t bucket(unsigned char first, unsigned char second) {
-        return (first + 7u * second) & 255u;
-    }
-    std::array<std::vector<Tail>, 256> m_byStart;
-    std::size_t m_prefixOnly = 0;
+    QByteArray m_start;           // the start all names share ("txt"), or empty
+    qsizetype m_startKey = 0;     // the place of its byte that the search looks for
+    // The entries, in list order, by the byte after the start in their name; the first entry
+    // whose name is the start alone, or the number of entries.
+    std::array<std::vector<qsizetype>, 256> m_byNextByte;
+    qsizetype m_startOnly = 0;
 };
-
-template <typename Put> void PageSubstituter::putFilled(QByteArrayView line, Match match, Put&& put) const {
-    if (match.entry < 0) {
-        put(line);
-        return;
-    }
-    const Entry& entry = m_entries[std::size_t(match.entry)];
-    qsizetype copied = 0;
-    qsizetype searchFrom = match.next;
-    for (qsizetype at = match.at; at >= 0;) {
-        put(line.sliced(copied, at - copied));
-        put(QByteArrayView(entry.text));
-        copied = at + entry.name.size();
-        at = searchFrom < 0 ? -1 : findBytes(line, std::max(copied, searchFrom), entry.name);
-        searchFrom = copied;
-    }
-    put(line.sliced(copied));
-}
 
 } // namespace quorra

@@ -1,12 +1,17 @@
 #include "page/PageWriter.h"
 
 #include "entry/TextRules.h"
-#include "page/ByteSearch.h"
 #include "page/PageOutput.h"
+#include "page/PageSubstituter.h"
+#include "page/TemplateLineReader.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
@@ -35,72 +40,51 @@ PageResult failed(QString error) {
     return PageResult{false, std::move(error)};
 }
 
-bool isLineEnd(char c) {
-    return c == '\r' || c == '\n';
+// False for a theme file stem that is empty, holds "/", "\\", ".." or a NUL character,
+// and so would not name a plain file of the application folder.
+bool isSafeThemeStem(const QString& stem) {
+    return !stem.isEmpty() && !stem.contains(u'/') && !stem.contains(u'\\') && !stem.contains(u".."_s) &&
+           !stem.contains(QChar(u'\0'));
 }
 
-// The part of a line from a place of the names' common start to the line's end, which
-// field fills it, and where the next line begins.
-struct LineRest {
-    QByteArrayView bytes;
-    PageSubstituter::Match match;
-    qsizetype next = 0;
-};
-
-LineRest lineRest(QByteArrayView lines, qsizetype at, const PageSubstituter& substituter,
-                  QByteArrayView start) {
-    // Mostly the start stands once in a line: then its end is found in the same search.
-    const qsizetype stop = findLineEndOrBytes(lines, at + 1, start);
-    const bool once = isLineEnd(lines[stop]);
-    const qsizetype end = once ? stop : findLineEnd(lines, stop);
-    const QByteArrayView bytes = lines.sliced(at, end - at);
-    return LineRest{bytes, once ? substituter.matchAtStart(bytes) : substituter.match(bytes),
-                    afterLineEnd(lines, end)};
-}
-
-// Puts a run of whole lines into the page. Stretches of lines that end in CR LF and that
-// no field fills are put as they stand; the other lines are filled in and end in CR LF.
-// start: the names' common start, which every name that fills a line holds; empty, only
-// the line ends are looked at. The part of a line before the first place of the start is
-// never changed.
-void putLines(QByteArrayView lines, const PageSubstituter& substituter, QByteArrayView start,
-              PageOutput& out) {
-    qsizetype copied = 0; // the lines before it are in the page
-    qsizetype from = 0;   // the search goes on from here
-    for (;;) {
-        const qsizetype found = findOddLineEndOrBytes(lines, from, start);
-        if (found < 0)
-            break;
-        if (isLineEnd(lines[found])) {
-            out.put(lines.sliced(copied, found - copied));
+// Puts a run of whole lines into the page, each filled in and ended by CR LF. Stretches of
+// lines that end in CR LF and that no field fills go in as they stand.
+void putLines(QByteArrayView lines, const PageSubstituter& substituter, PageOutput& out) {
+    // The next CR, LF and place where a name may begin: each search goes on where it stopped.
+    qsizetype cr = -1, lf = -1, candidate = -1;
+    const auto next = [lines](qsizetype& found, qsizetype from, char c) {
+        if (found < from) {
+            const void* at = std::memchr(lines.data() + from, c, size_t(lines.size() - from));
+            found = at ? static_cast<const char*>(at) - lines.data() : lines.size();
+        }
+    };
+    qsizetype copied = 0; // the bytes before it are in the page
+    for (qsizetype at = 0; at < lines.size();) {
+        next(cr, at, '\r');
+        next(lf, at, '\n');
+        const qsizetype end = std::min(cr, lf); // every line of a run has one
+        const bool crLf = lf == cr + 1 && lf < lines.size();
+        const qsizetype after = end + (crLf ? 2 : 1);
+        if (candidate < at)
+            candidate = substituter.nextCandidate(lines, at);
+        // The bytes not in the page yet, up to the line's end: only the line can hold a name.
+        const QByteArrayView pending = lines.sliced(copied, end - copied);
+        PageSubstituter::Match match;
+        if (candidate < end) {
+            const qsizetype following = substituter.nextCandidate(lines, candidate + 1);
+            match = substituter.match(pending, candidate - copied, following - copied);
+            candidate = following;
+        }
+        if (match.field >= 0) // the rest of a CR LF line goes in with the next stretch
+            copied += substituter.putFilled(pending, match, out);
+        if (!crLf) {
+            out.put(lines.sliced(copied, end - copied));
             out.put("\r\n");
-            copied = from = found + 1;
-            continue;
+            copied = after;
         }
-        const LineRest rest = lineRest(lines, found, substituter, start);
-        if (rest.match.entry < 0) {
-            from = found + rest.bytes.size(); // an odd end of the line is found next
-            continue;
-        }
-        out.put(lines.sliced(copied, found - copied));
-        substituter.putFilled(rest.bytes, rest.match, [&out](QByteArrayView bytes) { out.put(bytes); });
-        out.put("\r\n");
-        copied = from = rest.next;
+        at = after;
     }
     out.put(lines.sliced(copied));
-}
-
-// Puts a run of whole lines into the page one by one, each filled in and ending in CR LF:
-// for names that share no start.
-void putEachLine(QByteArrayView lines, const PageSubstituter& substituter, PageOutput& out) {
-    for (qsizetype at = 0; at < lines.size();) {
-        const qsizetype end = findLineEnd(lines, at);
-        const QByteArrayView line = lines.sliced(at, end - at);
-        substituter.putFilled(line, substituter.match(line),
-                              [&out](QByteArrayView bytes) { out.put(bytes); });
-        out.put("\r\n");
-        at = afterLineEnd(lines, end);
-    }
 }
 
 // writePage, telling written the bytes written so far after each write to the page.
@@ -110,54 +94,20 @@ PageResult writeLines(QIODevice& templateDevice, QIODevice& pageDevice, const QL
     const PageSubstituter substituter(fields);
     TemplateLineReader reader(templateDevice);
     PageOutput out(pageDevice, written);
-
-    // A start that holds a line end is in no line, and neither is a name that holds it.
-    QByteArrayView start = substituter.commonStart();
-    if (start.contains('\r') || start.contains('\n'))
-        start = {};
-    const bool eachLine = !substituter.changesNothing() && substituter.commonStart().isEmpty();
     QByteArrayView lines;
-    while (!out.failed() && reader.readLines(lines)) {
-        if (eachLine)
-            putEachLine(lines, substituter, out);
-        else
-            putLines(lines, substituter, start, out);
-    }
-    // A write that failed came before the reading that went on meanwhile.
-    if (!out.finishWrites())
+    while (!out.failed() && reader.readLines(lines))
+        putLines(lines, substituter, out);
+    // A write that failed came before the read that was to follow it.
+    if (out.failed())
         return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
-    if (reader.hasError())
-        return failed(failure(u"The template"_s, templateName, u"read"_s, reader.errorString()));
+    if (reader.failed())
+        return failed(failure(u"The template"_s, templateName, u"read"_s, templateDevice.errorString()));
     if (!out.flush())
         return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
     return PageResult{true, {}};
 }
 
-#ifdef Q_OS_LINUX
-// Every few MiB written, the file system is told to start writing them to the disk, so
-// that the flush at the commit waits for less. Only a hint: the commit's flush still makes
-// the whole page durable and reports any failure.
-std::function<void(qint64)> startWriteback(QFileDevice& file) {
-    constexpr qint64 Step = 4 * 1024 * 1024;
-    return [&file, started = qint64(0)](qint64 written) mutable {
-        if (written - started < Step)
-            return;
-        ::sync_file_range(file.handle(), started, written - started, SYNC_FILE_RANGE_WRITE);
-        started = written;
-    };
-}
-#else
-std::function<void(qint64)> startWriteback(QFileDevice&) {
-    return {};
-}
-#endif
-
 } // namespace
-
-bool isSafeThemeStem(const QString& stem) {
-    return !stem.isEmpty() && !stem.contains(u'/') && !stem.contains(u'\\') && !stem.contains(u".."_s) &&
-           !stem.contains(QChar(u'\0'));
-}
 
 QString templateFileName(const QString& appFolder, const QString& theme) {
     return appFolder + u'/' + themeFileStem(theme) + u".txt"_s;
@@ -173,11 +123,6 @@ PageResult writePage(QIODevice& templateDevice, QIODevice& pageDevice, const QLi
 }
 
 PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields) {
-    return generatePageFile(appFolder, theme, fields, {});
-}
-
-PageResult generatePageFile(const QString& appFolder, const QString& theme, const QList<PageField>& fields,
-                            const TemplateFilter& templateFilter) {
     const QString stem = themeFileStem(theme);
     if (stem.isEmpty())
         return failed(u"The page could not be generated: no theme is selected."_s);
@@ -205,9 +150,18 @@ PageResult generatePageFile(const QString& appFolder, const QString& theme, cons
     if (!page.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed(failure(u"The page"_s, pageName, u"created"_s, page.errorString()));
 
-    const std::unique_ptr<QIODevice> filtered = templateFilter ? templateFilter(templateFile) : nullptr;
-    const PageResult result = writeLines(filtered ? *filtered : templateFile, page, fields, templateName,
-                                         pageName, startWriteback(page));
+    // Every 4 MiB written the file system is told to start writing them to the disk, so that
+    // the commit's flush waits for less: only a hint, the flush still makes the page durable.
+    std::function<void(qint64)> written;
+#ifdef Q_OS_LINUX
+    written = [&page, started = qint64(0)](qint64 total) mutable {
+        if (total - started >= 4 * 1024 * 1024) {
+            ::sync_file_range(page.handle(), started, total - started, SYNC_FILE_RANGE_WRITE);
+            started = total;
+        }
+    };
+#endif
+    const PageResult result = writeLines(templateFile, page, fields, templateName, pageName, written);
     templateFile.close();
     if (!result.ok) {
         page.cancelWriting();

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 
 class QIODevice;
 
@@ -22,27 +21,16 @@ public:
     // until the next call. False at the end of the device and after a read error.
     bool readLines(QByteArrayView& lines);
 
-    // The next line without its line end, valid until the next call. False at the end of
-    // the device and after a read error. A reader is read either by lines or by runs.
-    bool readLine(QByteArrayView& line);
-
-    bool hasError() const { return m_error; }
-    QString errorString() const { return m_errorString; }
+    // True when a read failed; the device says why.
+    bool failed() const { return m_failed; }
 
 private:
-    bool fill();
-    void endWholeLines(qsizetype searchFrom);
-
     QIODevice& m_device;
     QByteArray m_buffer;
-    qsizetype m_pos = 0;      // the bytes before it have been given out
-    qsizetype m_linesEnd = 0; // the end of the whole lines read
-    qsizetype m_size = 0;     // the bytes read
-    QByteArrayView m_lines;   // the run readLine takes its lines from
-    qsizetype m_linePos = 0;
+    qsizetype m_start = 0; // the bytes before it have been given out
+    qsizetype m_size = 0;  // the bytes read
     bool m_atEnd = false;
-    bool m_error = false;
-    QString m_errorString;
+    bool m_failed = false;
 };
 
 } // namespace quorra

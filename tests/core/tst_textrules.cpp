@@ -1,5 +1,4 @@
 #include "entry/AmountFormat.h"
-#include "entry/PaymentFragments.h"
 #include "entry/TextRules.h"
 #include "page/Cp1252.h"
 #include "page/PageFragments.h"
@@ -10,18 +9,12 @@
 using namespace quorra;
 using namespace Qt::StringLiterals;
 
-// Text rules: trimming, line breaks, the code page and the comma-delimited data files; the
-// texts the page gets from the entry: amounts, VAT and postage terms, card images.
+// Text rules: line breaks, the code page and the comma-delimited data files; the texts the
+// page gets from the entry: amounts and card images (the VAT and postage terms are checked on
+// the golden pages).
 class TestTextRules : public QObject {
     Q_OBJECT
 private slots:
-    void trimBlanks() {
-        QCOMPARE(quorra::trimBlanks(u"    "_s), QString());
-        QCOMPARE(quorra::trimBlanks(u"  Acme  Ltd  "_s), u"Acme  Ltd"_s);
-        QCOMPARE(quorra::trimBlanks(u"\t \r\n\u00a0 "_s),
-                 u"\t \r\n\u00a0"_s); // tab, breaks, no-break space stay
-    }
-
     void lineBreaks() { // LF, CR LF, a lone CR and the separators are each one line end
         QCOMPARE(toCrLf(u"a\nb\r\nc\rd\u2029e\u2028f\n"_s), u"a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n"_s);
         QCOMPARE(fromCrLf(u"a\r\nb\r\nc\r\n"_s), u"a\nb\nc\n"_s);
@@ -89,21 +82,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, amount);
         QCOMPARE(formatAmount(text), amount);
-    }
-
-    void vatAndPostage() {
-        QCOMPARE(vatFragment(false), R"(<input type=hidden name="VATReg" value="no">)"_L1);
-        QCOMPARE(
-            vatFragment(true),
-            uR"(<tr><td colspan=2 align=center><font face="verdana, tahoma, arial, sans serif" size=2><b>All prices exclude V.A.T. @ 17.5% <input type=hidden name="VATReg" value="yes"></b></font></td></tr>)"_s);
-        QCOMPARE(postageFragment(PostageType::Item, u"2.5"_s),
-                 uR"(<input type=hidden name="postage_type" value="item">)"
-                 uR"(<input type=hidden name="postage_amt" value="2.50">)"
-                 u"Postage is charged at \u00a32.50 per item."_s);
-        QCOMPARE(postageFragment(PostageType::Shipment, QString()),
-                 uR"(<input type=hidden name="postage_type" value="shipment">)"
-                 uR"(<input type=hidden name="postage_amt" value="">)"
-                 u"Postage is charged at \u00a3 per shipment."_s);
     }
 
     void cards() { // in the order their fields are emptied
