@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -64,14 +65,18 @@ int main(int argc, char* argv[]) {
     if (!page.isEmpty()) // the running viewer may have another working folder
         page = QFileInfo(page).absoluteFilePath();
 
-    quorra::ViewerSession session;
-    if (session.handOver(page))
+    auto session = std::make_unique<quorra::ViewerSession>();
+    if (session->handOver(page))
         return 0;
-    if (!checkPage(page, nullptr))
+    if (!quorra::pageProblem(page).isEmpty()) {
+        // This viewer ends: one started while its message is up must not hand its page here.
+        session.reset();
+        checkPage(page, nullptr);
         return 1;
+    }
 
     quorra::ViewerWindow window;
-    QObject::connect(&session, &quorra::ViewerSession::pageHandedOver, &window,
+    QObject::connect(session.get(), &quorra::ViewerSession::pageHandedOver, &window,
                      [&window](const QString& next) {
                          window.bringToFront();
                          if (checkPage(next, &window))
