@@ -68,4 +68,23 @@ QString purchaseText(int product, const QString& code, const QString& descriptio
     return trimBlanks(code).isEmpty() ? QString() : productRow(product, code, description, price, picture);
 }
 
+QList<PageField> pageFragments(const std::function<QString(const QString&)>& fieldText,
+                               const QStringList& acceptedCards) {
+    QList<PageField> fragments;
+    for (const CardImage& card : Cards)
+        fragments.append({QString(card.field), QString()});
+    for (const QString& entry : acceptedCards) {
+        if (const CardImage* card = cardForEntry(entry))
+            fragments[card - Cards.data()].text = QString(card->tag);
+    }
+    for (int n = 1; n <= 5; ++n) {
+        const QString num = QString::number(n);
+        fragments.append(
+            {u"txtPurchase"_s + num,
+             purchaseText(n, fieldText(u"txtProCode"_s + num), fieldText(u"txtProDesc"_s + num),
+                          fieldText(u"txtProPrice"_s + num), fieldText(u"txtProPicture"_s + num))});
+    }
+    return fragments;
+}
+
 } // namespace quorra

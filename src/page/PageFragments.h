@@ -1,7 +1,12 @@
 #pragma once
 
+#include "page/PageSubstituter.h"
+
 #include <QLatin1StringView>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 #include <span>
 
@@ -32,5 +37,12 @@ QString productRow(int product, const QString& code, const QString& description,
 // empty or blank (whatever the other texts hold).
 QString purchaseText(int product, const QString& code, const QString& description, const QString& price,
                      const QString& picture);
+
+// The generator's ten hidden fields as the entry makes them: the five card fields, in the
+// order of cardImages(), each holding its card's image tag when one of acceptedCards names
+// it and the empty text otherwise, then txtPurchase1 to txtPurchase5 with each product's
+// row. fieldText gives the text of an entry field by name.
+QList<PageField> pageFragments(const std::function<QString(const QString&)>& fieldText,
+                               const QStringList& acceptedCards);
 
 } // namespace quorra

@@ -31,23 +31,14 @@ QString MainWindow::pageFile() const {
 }
 
 PageResult MainWindow::GeneratePage() {
-    for (const CardImage& card : cardImages())
-        setFieldText(card.field, QString());
+    QStringList accepted;
     for (int i = 0; i < m_lstCreditCards->count(); ++i) {
-        const QListWidgetItem* item = m_lstCreditCards->item(i);
-        if (!item->isSelected())
-            continue;
-        if (const CardImage* card = cardForEntry(item->text()))
-            setFieldText(card->field, QString(card->tag));
+        if (m_lstCreditCards->item(i)->isSelected())
+            accepted.append(m_lstCreditCards->item(i)->text());
     }
-    for (int n = 1; n <= 5; ++n) {
-        const QString num = QString::number(n);
-        setFieldText(QString(u"txtPurchase"_s + num),
-                     purchaseText(n, fieldText(QString(u"txtProCode"_s + num)),
-                                  fieldText(QString(u"txtProDesc"_s + num)),
-                                  fieldText(QString(u"txtProPrice"_s + num)),
-                                  fieldText(QString(u"txtProPicture"_s + num))));
-    }
+    const auto fragments = pageFragments([this](const QString& name) { return fieldText(name); }, accepted);
+    for (const PageField& fragment : fragments)
+        setFieldText(fragment.name, fragment.text);
     QDir::setCurrent(m_appFolder);
     return generatePageFile(m_appFolder, m_selectedTheme, pageFields());
 }
