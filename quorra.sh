@@ -93,7 +93,7 @@ run_tests() {
 
 # The programs, the application folder's files and the compressed manual page and changelog:
 # everything `cmake --install` puts in place.
-app_targets=(QuorraWizard MarlixExp quorra_data quorra_docs)
+app_targets=(QuorraWizard PageViewer quorra_data quorra_docs)
 
 case "$command" in
 run)

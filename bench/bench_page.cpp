@@ -8,7 +8,7 @@
 // (the same executable started with --memory-child or --window-child), so that each peak
 // memory figure and the window's cold start belong to that case alone.
 
-#include "entry/FieldControl.h"
+#include "entry/widgets/FieldControl.h"
 #include "entry/FieldTable.h"
 #include "entry/PaymentFragments.h"
 #include "entry/TextRules.h"
@@ -16,8 +16,8 @@
 #include "page/PageSubstituter.h"
 #include "page/PageWriter.h"
 #include "wizard/FieldReader.h"
-#include "wizard/MainWindow.h"
-#include "wizard/Services.h"
+#include "wizard/widgets/MainWindow.h"
+#include "services/Services.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,10 +1,11 @@
+#include "Identity.h"
 #include "app/CommandLine.h"
-#include "app/Startup.h"
-#include "despatch/QtPrinterService.h"
-#include "entry/QtFileDialogService.h"
-#include "page/QtProgramLauncher.h"
-#include "wizard/MainWindow.h"
-#include "wizard/QtServices.h"
+#include "app/widgets/Startup.h"
+#include "platform/QtFileDialogService.h"
+#include "platform/QtPrinterService.h"
+#include "platform/QtProgramLauncher.h"
+#include "platform/QtServices.h"
+#include "wizard/widgets/MainWindow.h"
 
 #include <QApplication>
 
@@ -12,7 +13,7 @@
 
 namespace {
 
-const QString Version = QStringLiteral(QUORRA_VERSION);
+const QString Version = QString::fromLatin1(quorra::identity::Version);
 
 // Prints the answer of a command line that does not start the wizard; returns the exit status.
 int answer(const quorra::CommandLine& command) {
@@ -34,10 +35,10 @@ int main(int argc, char* argv[]) {
         return answer(early);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("MarlixNet"));
+    QApplication::setApplicationName(QString::fromLatin1(quorra::identity::AppTitle));
     QApplication::setApplicationVersion(Version);
     // The desktop shows the windows under the menu entry's name and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral(QUORRA_DESKTOP_ID));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(quorra::identity::DesktopId));
     // Qt has taken its own options (-platform, -style...) out of the arguments; the rest are
     // the wizard's. The launcher of an installed copy names the user's own folder with
     // --app-folder.

@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
-#include "app/SplashWindow.h"
-#include "app/Startup.h"
+#include "app/widgets/SplashWindow.h"
+#include "app/widgets/Startup.h"
 #include "support/WizardFixture.h"
-#include "wizard/MainWindow.h"
+#include "wizard/widgets/MainWindow.h"
 
 #include <QDir>
 #include <QtTest>

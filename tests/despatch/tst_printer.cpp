@@ -1,5 +1,5 @@
-#include "despatch/QtPrinterService.h"
-#include "page/QtProgramLauncher.h"
+#include "platform/QtPrinterService.h"
+#include "platform/QtProgramLauncher.h"
 #include "support/PrivateCups.h"
 #include "support/WizardFixture.h"
 

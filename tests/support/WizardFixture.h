@@ -2,7 +2,7 @@
 
 #include "support/FakeServices.h"
 #include "support/TestFolder.h"
-#include "wizard/MainWindow.h"
+#include "wizard/widgets/MainWindow.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "entry/DialogFont.h"
+#include "entry/widgets/DialogFont.h"
 #include "entry/PaymentFragments.h"
 #include "page/PageWriter.h"
 #include "support/WizardFixture.h"

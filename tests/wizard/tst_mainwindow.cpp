@@ -1,6 +1,6 @@
 #include "entry/FieldTable.h"
 #include "support/WizardFixture.h"
-#include "wizard/QtServices.h"
+#include "platform/QtServices.h"
 
 #include <QAccessible>
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "page/viewer/ViewerSession.h"
 
+#include "Identity.h"
+
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -15,8 +17,8 @@ constexpr QByteArrayView Taken = "taken\n";
 
 ViewerSession::ViewerSession(const QString& folder, QObject* parent)
     : QObject(parent)
-    , m_lock(folder + QStringLiteral("/MarlixExp.lock"))
-    , m_socketPath(folder + QStringLiteral("/MarlixExp.socket")) {
+    , m_lock(folder + u'/' + QLatin1StringView(identity::ViewerName) + QStringLiteral(".lock"))
+    , m_socketPath(folder + u'/' + QLatin1StringView(identity::ViewerName) + QStringLiteral(".socket")) {
     // A running viewer may run for days; only a lock whose process is gone is stale.
     m_lock.setStaleLockTime(0);
 }

@@ -1,9 +1,10 @@
-// The page viewer. Usage: MarlixExp PAGE
+// The page viewer. Usage: the viewer's program name, then PAGE
 // One viewer runs per user: started while another runs, it hands PAGE over to it and ends.
 // With QUORRA_VIEWER_REPORT=1 it prints "loaded <title>" or "failed <why>" each time a page
 // has loaded or could not be shown, which lets tests see pages load without a person
 // watching.
 
+#include "Identity.h"
 #include "page/viewer/ViewerSession.h"
 #include "page/viewer/ViewerWindow.h"
 
@@ -54,9 +55,9 @@ int main(int argc, char* argv[]) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("MarlixExp"));
+    QApplication::setApplicationName(QString::fromLatin1(quorra::identity::ViewerName));
     // The viewer's windows belong to the wizard's menu entry and carry its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral(QUORRA_DESKTOP_ID));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(quorra::identity::DesktopId));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon-256.png")));
 
     // The page path is everything after the program's name, so a path with blanks that

@@ -1,7 +1,7 @@
-#include "app/Startup.h"
+#include "app/widgets/Startup.h"
 
-#include "app/SplashWindow.h"
-#include "wizard/MainWindow.h"
+#include "app/widgets/SplashWindow.h"
+#include "wizard/widgets/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

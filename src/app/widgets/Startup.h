@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/Services.h"
+#include "services/Services.h"
 
 #include <QString>
 

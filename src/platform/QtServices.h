@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wizard/CursorService.h"
-#include "wizard/MessageService.h"
+#include "services/CursorService.h"
+#include "services/MessageService.h"
 
 namespace quorra {
 

@@ -1,4 +1,4 @@
-#include "wizard/AccessibleNames.h"
+#include "wizard/widgets/AccessibleNames.h"
 
 #include "entry/FieldTable.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "despatch/PrinterService.h"
+#include "services/PrinterService.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/ProgramLauncher.h"
+#include "services/ProgramLauncher.h"
 
 namespace quorra {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/FileDialogService.h"
+#include "services/FileDialogService.h"
 
 namespace quorra {
 

@@ -1,4 +1,4 @@
-#include "despatch/QtPrinterService.h"
+#include "platform/QtPrinterService.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "despatch/PrinterService.h"
-#include "entry/FileDialogService.h"
-#include "page/ProgramLauncher.h"
-#include "wizard/CursorService.h"
-#include "wizard/MessageService.h"
+#include "services/CursorService.h"
+#include "services/FileDialogService.h"
+#include "services/MessageService.h"
+#include "services/PrinterService.h"
+#include "services/ProgramLauncher.h"
 
 namespace quorra {
 

@@ -1,4 +1,4 @@
-#include "entry/AmountKeyFilter.h"
+#include "entry/widgets/AmountKeyFilter.h"
 
 #include <QKeyEvent>
 

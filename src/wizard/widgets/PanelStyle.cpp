@@ -1,4 +1,4 @@
-#include "wizard/PanelStyle.h"
+#include "wizard/widgets/PanelStyle.h"
 
 #include <QPainter>
 #include <QStyleOptionGroupBox>

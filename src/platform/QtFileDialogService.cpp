@@ -1,4 +1,4 @@
-#include "entry/QtFileDialogService.h"
+#include "platform/QtFileDialogService.h"
 
 #include <QApplication>
 #include <QFileDialog>

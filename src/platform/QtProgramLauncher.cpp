@@ -1,4 +1,4 @@
-#include "page/QtProgramLauncher.h"
+#include "platform/QtProgramLauncher.h"
 
 #include <QFileInfo>
 #include <QProcess>

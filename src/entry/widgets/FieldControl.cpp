@@ -1,4 +1,4 @@
-#include "entry/FieldControl.h"
+#include "entry/widgets/FieldControl.h"
 
 #include "entry/TextRules.h"
 #include "entry/Twips.h"

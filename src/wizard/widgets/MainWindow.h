@@ -1,36 +1,36 @@
 #pragma once
 
-#include "entry/FieldControl.h"
-#include "wizard/Services.h"
+#include "entry/FieldTable.h"
+#include "services/Services.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
 
 #include <array>
-#include <memory>
-#include <vector>
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
-class QRadioButton;
 
 namespace quorra {
 
+class DespatchDesk;
+class EntryForm;
+class PagePublisher;
 struct PageField;
 struct PageResult;
 
 // Fixed texts of the main window.
 namespace texts {
 inline constexpr char16_t WindowTitle[] = u"Quorra Development Wizard";
-inline constexpr char16_t AppTitle[] = u"MarlixNet";
 } // namespace texts
 
-// The wizard's main window: fifteen step panels holding every field of the entry, the
-// five navigation buttons and the hidden page fragments. It is the whole data model.
+// The wizard's main window: fifteen step panels, the five navigation buttons, the guidance
+// and the theme box. It builds the entry form (the fields and their handlers), the page
+// publisher (generation and View Page) and the despatch desk (the list and Print Page) on
+// its panels and keeps the steps, Help, Cancel, Finish and closing.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -49,10 +49,10 @@ public:
     QList<PageField> pageFields() const;
 
     int currentStep() const { return m_currentStep; }
-    QString selectedTheme() const { return m_selectedTheme; }
+    QString selectedTheme() const;
     bool helpHidden() const { return m_helpHidden; }
-    bool summaryPrinted() const { return m_summaryPrinted; }
-    QString validationMessage() const { return m_validationMessage; }
+    bool summaryPrinted() const;
+    QString validationMessage() const;
     QString appFolder() const { return m_appFolder; }
     // True once the window has been unloaded: the program's end.
     bool isUnloaded() const { return m_unloaded; }
@@ -83,31 +83,21 @@ protected:
 
 private:
     void buildControls();
-    void buildPanel(int index);
-    QLabel* addLabel(QWidget* parent, const QString& caption, const TwipsRect& rect, bool bold = false);
+    void buildThemeBox(QGroupBox* panel);
     void setTabOrderForPanels();
-    void refreshFragments();
     void selectFirstTheme();
     void focusFirstControl();
-    void takeFocus(QWidget* button);
     void Unload();
     void Form_Unload();
-    QString GetTheImageFile();
-    void pictureButton_Click(QLatin1StringView field);
-    void vatNo_Click();
-    void vatYes_Click();
-    void optItem_Click();
-    void OptShipment_Click();
-    void txtAmount_LostFocus();
     void cboTheme_LostFocus();
-    // Generates the page under the wait pointer; on failure tells the user why and returns false.
-    bool generatePageOrReport();
-    QString pageFile() const;
-    FieldControl* field(QAnyStringView name) const;
+    // The catalogue entry the theme box shows.
+    QString themeEntry() const;
 
     Services m_services;
     QString m_appFolder;
-    std::vector<std::unique_ptr<FieldControl>> m_fields;
+    EntryForm* m_entry;
+    PagePublisher* m_publisher;
+    DespatchDesk* m_despatch;
     std::array<QGroupBox*, StepCount> m_fFrame{};
     std::array<QPushButton*, 5> m_cmdOption{};
     std::array<QWidget*, StepCount> m_firstControl{};
@@ -115,19 +105,9 @@ private:
     QLabel* m_lblStartScreen = nullptr;
     QLabel* m_lblFrame14 = nullptr;
     QComboBox* m_cboTheme = nullptr;
-    QListWidget* m_lstCreditCards = nullptr;
-    QRadioButton* m_vatYes = nullptr;
-    QRadioButton* m_vatNo = nullptr;
-    QRadioButton* m_optItem = nullptr;
-    QRadioButton* m_optShipment = nullptr;
-    QPushButton* m_cmdView = nullptr;
-    QPushButton* m_cmdPrint = nullptr;
 
     qint16 m_currentStep = 0;
-    QString m_selectedTheme;
     bool m_helpHidden = false;
-    bool m_summaryPrinted = false;
-    QString m_validationMessage;
     bool m_unloading = false;
     bool m_unloaded = false;
 };

@@ -1,8 +1,9 @@
-#include "app/SplashWindow.h"
+#include "app/widgets/SplashWindow.h"
 
-#include "entry/DialogFont.h"
+#include "Identity.h"
 #include "entry/TextRules.h"
 #include "entry/Twips.h"
+#include "entry/widgets/DialogFont.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -66,7 +67,8 @@ SplashWindow::SplashWindow(QWidget* parent)
 }
 
 QString SplashWindow::versionCaption() {
-    return u"Quorra\r\nDevelopment Wizard\r\n\r\nVersion 1.0.1\r\n"_s;
+    return u"Quorra\r\nDevelopment Wizard\r\n\r\nVersion "_s + QLatin1StringView(identity::Version) +
+           u"\r\n"_s;
 }
 
 QString SplashWindow::warningCaption() {

@@ -1,16 +1,22 @@
-#include "wizard/MainWindow.h"
+#include "wizard/widgets/MainWindow.h"
 
-#include "entry/DialogFont.h"
+#include "despatch/widgets/DespatchDesk.h"
 #include "entry/TextRules.h"
+#include "entry/widgets/Controls.h"
+#include "entry/widgets/DialogFont.h"
+#include "entry/widgets/EntryForm.h"
 #include "page/PageWriter.h"
+#include "page/widgets/PagePublisher.h"
 #include "wizard/FieldReader.h"
-#include "wizard/WizardLayout.h"
+#include "wizard/widgets/WizardLayout.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -55,7 +61,11 @@ MainWindow::MainWindow(const Services& services, const QString& appFolder, QWidg
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_services(services)
-    , m_appFolder(appFolder) {
+    , m_appFolder(appFolder)
+    , m_entry(new EntryForm(services.fileDialog, this))
+    , m_publisher(new PagePublisher(*m_entry, services, appFolder, this))
+    , m_despatch(new DespatchDesk(
+          *m_entry, *m_publisher, services, [this] { return themeEntry(); }, this)) {
     setObjectName(u"frmMain"_s);
     setWindowTitle(QString::fromUtf16(texts::WindowTitle));
     setFixedSize(twips(7335), twips(4050));
@@ -79,33 +89,19 @@ void MainWindow::Form_Load() {
     m_helpHidden = true;
     LoadTexts();
     selectFirstTheme();
-    m_vatNo->setChecked(true);
-    m_summaryPrinted = false;
-    m_optItem->setChecked(true);
-    refreshFragments();
-}
-
-void MainWindow::refreshFragments() {
-    // The VAT and postage fragments follow the options the window shows.
-    if (m_vatYes->isChecked())
-        vatYes_Click();
-    else if (m_vatNo->isChecked())
-        vatNo_Click();
-    if (m_optItem->isChecked())
-        optItem_Click();
-    else if (m_optShipment->isChecked())
-        OptShipment_Click();
+    m_despatch->setSummaryPrinted(false);
+    m_entry->selectFirstOptions();
 }
 
 void MainWindow::selectFirstTheme() {
     // With no themes at all nothing is selected and no theme is chosen.
     if (m_cboTheme->count() == 0) {
         m_cboTheme->setCurrentIndex(-1);
-        m_selectedTheme.clear();
+        m_publisher->setSelectedTheme(QString());
         return;
     }
     m_cboTheme->setCurrentIndex(0);
-    m_selectedTheme = m_cboTheme->itemText(0);
+    m_publisher->setSelectedTheme(m_cboTheme->itemText(0));
 }
 
 void MainWindow::ResetEntry() {
@@ -118,8 +114,7 @@ void MainWindow::ResetEntry() {
         m_fFrame[i]->setGeometry(twipsRect(PanelRect));
         m_fFrame[i]->setTitle(u"Step "_s + withSign(i + 1));
     }
-    for (const auto& f : m_fields)
-        f->setText(QString());
+    m_entry->clear();
 }
 
 void MainWindow::ShowStep() {
@@ -136,7 +131,7 @@ void MainWindow::ShowStep() {
     update();
     focusFirstControl();
     if (m_currentStep == 14)
-        FillDespatchList();
+        m_despatch->FillDespatchList();
 }
 
 void MainWindow::focusFirstControl() {
@@ -145,7 +140,7 @@ void MainWindow::focusFirstControl() {
 }
 
 void MainWindow::ToggleHelp() {
-    QWidget* help = field(u"txtHelp")->widget();
+    QWidget* help = m_entry->field(u"txtHelp")->widget();
     help->setGeometry(twipsRect(HelpRect));
     // The step under the guidance text is hidden with it, so the keyboard cannot reach a
     // field the user cannot see.
@@ -168,13 +163,6 @@ void MainWindow::ToggleHelp() {
     }
 }
 
-void MainWindow::takeFocus(QWidget* button) {
-    // A button takes the focus before it acts, so the field being left reports the loss
-    // of focus first (an access key does not move the focus by itself).
-    if (button && button->isVisible() && !button->hasFocus())
-        button->setFocus(Qt::ShortcutFocusReason);
-}
-
 void MainWindow::cmdOption_Click(int index) {
     takeFocus(m_cmdOption[index]);
 
@@ -183,10 +171,11 @@ void MainWindow::cmdOption_Click(int index) {
         ToggleHelp();
         break;
     case Cancel: {
-        m_validationMessage = u"Are you sure you wish to"_s + CrLf + u"cancel data entry and exit?"_s;
+        m_entry->setValidationMessage(u"Are you sure you wish to"_s + CrLf +
+                                      u"cancel data entry and exit?"_s);
         // Escape or the close button leave everything as it was.
         const MessageAnswer answer =
-            m_services.messages.show(u"Cancel Data Entry"_s, m_validationMessage, MessageButtons::YesNo,
+            m_services.messages.show(u"Cancel Data Entry"_s, validationMessage(), MessageButtons::YesNo,
                                      MessageIcon::Question, MessageAnswer::Dismissed);
         if (answer == MessageAnswer::Yes) {
             Unload();
@@ -197,12 +186,12 @@ void MainWindow::cmdOption_Click(int index) {
         if (!m_helpHidden)
             ToggleHelp();
         ResetEntry();
-        m_summaryPrinted = false;
+        m_despatch->setSummaryPrinted(false);
         m_currentStep = 0;
         ShowStep();
         LoadTexts();
         selectFirstTheme();
-        refreshFragments(); // after the reset emptied the amount
+        m_entry->refreshFragments(); // after the reset emptied the amount
         break;
     }
     case Back:
@@ -230,21 +219,22 @@ void MainWindow::cmdOption_Click(int index) {
         break;
     case Finish:
         if (CheckCompanyDetails()) {
-            if (!generatePageOrReport())
+            if (!m_publisher->generatePageOrReport())
                 return;
-            if (!m_summaryPrinted) {
-                m_validationMessage =
-                    u"You did not print out your despatch list."_s + CrLf + u"Do you wish to print now?"_s;
-                if (m_services.messages.show(u"Print Request"_s, m_validationMessage, MessageButtons::YesNo,
+            if (!summaryPrinted()) {
+                m_entry->setValidationMessage(u"You did not print out your despatch list."_s + CrLf +
+                                              u"Do you wish to print now?"_s);
+                if (m_services.messages.show(u"Print Request"_s, validationMessage(), MessageButtons::YesNo,
                                              MessageIcon::Question, MessageAnswer::No) == MessageAnswer::Yes)
-                    PrintSummary();
+                    m_despatch->PrintSummary();
             }
             Unload();
         } else {
-            m_summaryPrinted = false;
-            m_validationMessage += CrLf + u"Do you wish to to return to data entry?"_s;
+            m_despatch->setSummaryPrinted(false);
+            m_entry->setValidationMessage(validationMessage() + CrLf +
+                                          u"Do you wish to to return to data entry?"_s);
             // Escape or the close button return to the entry: only No ends the program.
-            if (m_services.messages.show(u"Incomplete Data Entry"_s, m_validationMessage,
+            if (m_services.messages.show(u"Incomplete Data Entry"_s, validationMessage(),
                                          MessageButtons::YesNo, MessageIcon::Question,
                                          MessageAnswer::Yes) == MessageAnswer::No)
                 Unload();
@@ -293,7 +283,7 @@ void MainWindow::Form_Unload() {
 // Texts, theme and details
 
 void MainWindow::LoadTexts() {
-    FieldControl* help = field(u"txtHelp");
+    FieldControl* help = m_entry->field(u"txtHelp");
     help->setText(QString());
     const QString helpPath = m_appFolder + u"/marlixhlp.dat"_s;
     QFile helpFile(helpPath);
@@ -330,29 +320,81 @@ void MainWindow::LoadTexts() {
     m_cboTheme->addItems(themes);
 }
 
-bool MainWindow::CheckCompanyDetails() {
-    struct Required {
-        QStringView field;
-        QString line;
-    };
-    const std::array<Required, 3> required{{
-        {u"txtCompanyName", u"You must enter a Company Name."_s},
-        {u"txtCompanyAddress", u"You must enter a Company Address."_s},
-        {u"txtContactName", u"You must enter a Contact Name."_s},
-    }};
-    m_validationMessage.clear();
-    QString message;
-    bool complete = true;
-    for (const Required& r : required) {
-        if (trimBlanks(fieldText(r.field)).isEmpty()) {
-            message += r.line + CrLf;
-            complete = false;
-        }
+void MainWindow::cboTheme_LostFocus() {
+    // Typed text that names no theme leaves the chosen theme as it was, and the box shows
+    // that theme again, so what the user sees is what is used.
+    const int typed =
+        m_cboTheme->findText(m_cboTheme->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (typed >= 0) {
+        m_cboTheme->setCurrentIndex(typed);
+        m_publisher->setSelectedTheme(m_cboTheme->itemText(typed));
+        return;
     }
-    if (!complete)
-        message += CrLf + CrLf;
-    m_validationMessage = message;
-    return complete;
+    const QString selected = m_publisher->selectedTheme();
+    m_cboTheme->setCurrentIndex(m_cboTheme->findText(selected, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    m_cboTheme->setEditText(selected);
+}
+
+QString MainWindow::themeEntry() const {
+    const int index = m_cboTheme->currentIndex();
+    return index >= 0 ? m_cboTheme->itemText(index) : m_cboTheme->currentText();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_cboTheme) {
+        // The editable theme box would take Alt with a letter as typed text; let the
+        // access keys of the buttons have it.
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)) {
+                event->ignore();
+                return true;
+            }
+        }
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            cboTheme_LostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------
+// The features' routines, reached through the window
+
+QString MainWindow::selectedTheme() const {
+    return m_publisher->selectedTheme();
+}
+
+bool MainWindow::summaryPrinted() const {
+    return m_despatch->summaryPrinted();
+}
+
+QString MainWindow::validationMessage() const {
+    return m_entry->validationMessage();
+}
+
+bool MainWindow::CheckCompanyDetails() {
+    return m_entry->CheckCompanyDetails();
+}
+
+PageResult MainWindow::GeneratePage() {
+    return m_publisher->GeneratePage();
+}
+
+void MainWindow::FillDespatchList() {
+    m_despatch->FillDespatchList();
+}
+
+void MainWindow::PrintSummary() {
+    m_despatch->PrintSummary();
+}
+
+void MainWindow::cmdView_Click() {
+    m_publisher->cmdView_Click();
+}
+
+void MainWindow::cmdPrint_Click() {
+    m_despatch->cmdPrint_Click();
 }
 
 } // namespace quorra

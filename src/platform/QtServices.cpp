@@ -1,7 +1,7 @@
-#include "wizard/QtServices.h"
+#include "platform/QtServices.h"
 
-#include "entry/DialogFont.h"
 #include "entry/TextRules.h"
+#include "entry/widgets/DialogFont.h"
 
 #include <QApplication>
 #include <QFontDatabase>
