@@ -25,16 +25,16 @@ enum class FieldVisibility {
 // One text field of the main window: its control, its limits and its place.
 struct FieldSpec {
     QLatin1StringView name; // control name, also the template placeholder
-    int panel;              // step panel index 0..14, or -1 for the window itself
-    int maxLength;          // the most characters a user can type; 0 for no limit
-    bool multiLine;
-    bool verticalScrollBar;
-    FieldVisibility visibility;
-    TwipsRect rect;      // inside its panel, or inside the window for panel -1
-    const char* label;   // caption of the label naming the field, or nullptr
-    TwipsRect labelRect; // inside the same panel
-    const char* button;  // object name of the ".." picture button, or nullptr
-    TwipsRect buttonRect;
+    int panel = -1;         // step panel index 0..14, or -1 for the window itself
+    int maxLength = 0;      // the most characters a user can type; 0 for no limit
+    bool multiLine = false;
+    bool verticalScrollBar = false;
+    FieldVisibility visibility = FieldVisibility::Shown;
+    TwipsRect rect{};             // inside its panel, or inside the window for panel -1
+    const char* label = nullptr;  // caption of the label naming the field, or nullptr
+    TwipsRect labelRect{};        // inside the same panel
+    const char* button = nullptr; // object name of the ".." picture button, or nullptr
+    TwipsRect buttonRect{};
     bool amountOnly = false; // typing lets only digits, the full stop and backspace through
     bool boldLabel = false;
 };
