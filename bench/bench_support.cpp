@@ -54,13 +54,15 @@ QString guidanceText(const QString& appFolder) {
 }
 
 // The names a theme places, in the order of the field table: the hidden fields the window
-// fills before generating, and the company's own fields on the steps before the products.
+// fills before generating, and the company's own fields on the steps before the products
+// (the postage amount, the one amount among them, reaches the page only through txtPostage).
 const QStringList& templateNames() {
     static const QStringList names = [] {
         QStringList list;
         for (const FieldSpec& field : fieldTable()) {
-            if (field.visibility == FieldVisibility::Never ||
-                (field.visibility == FieldVisibility::Shown && field.panel < productPanel(1)))
+            const bool companyField = field.visibility == FieldVisibility::Shown &&
+                                      field.panel < productPanel(1) && !field.amountOnly;
+            if (field.visibility == FieldVisibility::Never || companyField)
                 list.append(QString(field.name));
         }
         return list;
