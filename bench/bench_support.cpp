@@ -206,6 +206,14 @@ QList<PageField> richEntry(const QString& appFolder, const QHash<QString, QStrin
         text[u"txtProPrice"_s + i] = prices.at(n - 1);
         text[u"txtProPicture"_s + i] = u"C:\\My Pictures\\Harwood\\product-"_s + i + u".jpg"_s;
     }
+    // The texts go onto the heap, where the window's fields hold theirs, in the order of the
+    // field table. Left in the program's literals, they would lie wherever an edit of the
+    // benchmark puts its read-only data, which moved the generator's time on the shipped
+    // themes by about a tenth.
+    for (const FieldSpec& field : fieldTable()) {
+        if (const auto it = text.find(QString(field.name)); it != text.end())
+            it->detach();
+    }
     for (auto it = overrides.cbegin(); it != overrides.cend(); ++it)
         text[it.key()] = it.value();
 
