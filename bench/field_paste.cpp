@@ -55,10 +55,10 @@ void sendKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers, const QS
 // the events the paste left run, moves to the end with Ctrl+End and types one letter,
 // painting after each. Prints the milliseconds of each step and whether the text is whole.
 void timePaste(const QString& key, const QString& fieldName, const QString& text) {
-    const quorra::FieldSpec* fieldDef = quorra::findField(fieldName);
+    const FieldSpec* fieldDef = findField(fieldName);
     QWidget window;
     window.resize(489, 270);
-    quorra::FieldControl control(*fieldDef, &window);
+    FieldControl control(*fieldDef, &window);
     QWidget* w = control.widget();
     w->move(8, 8);
     window.show();

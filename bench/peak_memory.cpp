@@ -47,11 +47,11 @@ int memoryChild(const QStringList& args) {
     }
     const QList<PageField> fields = richEntry(appFolder, overrides);
     const qint64 before = procStatusKb("VmHWM");
-    const quorra::PageResult result = quorra::generatePageFile(folder, theme, fields);
+    const PageResult result = generatePageFile(folder, theme, fields);
     const qint64 after = procStatusKb("VmHWM");
     std::printf("ok=%d\nhwm_before_kb=%lld\nhwm_after_kb=%lld\npage_bytes=%lld\n", result.ok ? 1 : 0,
                 static_cast<long long>(before), static_cast<long long>(after),
-                static_cast<long long>(QFileInfo(quorra::pageFileName(folder, theme)).size()));
+                static_cast<long long>(QFileInfo(pageFileName(folder, theme)).size()));
     if (!result.ok)
         std::printf("message=%s\n", result.error.toUtf8().constData());
     return result.ok ? 0 : 1;
@@ -80,10 +80,9 @@ bool peakMemory(const QString& root, const QString& appFolder) {
     bool allOk = true;
     for (const Case& c : cases) {
         QDir().mkpath(c.folder);
-        const QString templ = quorra::templateFileName(c.folder, c.theme);
-        const bool written = c.templateBytes > 0
-                                 ? writeSyntheticTemplate(templ, c.templateBytes) > 0
-                                 : QFile::copy(quorra::templateFileName(appFolder, c.theme), templ);
+        const QString templ = templateFileName(c.folder, c.theme);
+        const bool written = c.templateBytes > 0 ? writeSyntheticTemplate(templ, c.templateBytes) > 0
+                                                 : QFile::copy(templateFileName(appFolder, c.theme), templ);
         if (!written) {
             say(u"   "_s + left(c.label, 34) + u"  could not prepare the template"_s);
             allOk = false;

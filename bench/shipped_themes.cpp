@@ -27,7 +27,7 @@ bool shippedThemes(const QString& root, const QString& appFolder, const QList<Pa
         say(u"  no theme catalogue in "_s + appFolder);
         return false;
     }
-    const QStringList themes = quorra::themeNames(quorra::readFieldsFromBytes(catalogue.readAll()));
+    const QStringList themes = themeNames(readFieldsFromBytes(catalogue.readAll()));
     const QString folder = root + u"/themes"_s;
     QDir().mkpath(folder);
 
@@ -38,8 +38,8 @@ bool shippedThemes(const QString& root, const QString& appFolder, const QList<Pa
         col(u"memory ms"_s, 11) + col(u"file ms"_s, 10) + col(u"file min"_s, 10) + col(u"file max"_s, 10));
     bool allOk = true;
     for (const QString& theme : themes) {
-        const QString source = quorra::templateFileName(appFolder, theme);
-        const QString templ = quorra::templateFileName(folder, theme);
+        const QString source = templateFileName(appFolder, theme);
+        const QString templ = templateFileName(folder, theme);
         QFile::remove(templ);
         QFile sourceFile(source);
         if (!sourceFile.open(QIODevice::ReadOnly) || !QFile::copy(source, templ)) {
@@ -61,7 +61,7 @@ bool shippedThemes(const QString& root, const QString& appFolder, const QList<Pa
             out.open(QIODevice::WriteOnly);
             QElapsedTimer clock;
             clock.start();
-            const bool ok = quorra::writePage(in, out, fields).ok;
+            const bool ok = writePage(in, out, fields).ok;
             const qint64 ns = clock.nsecsElapsed();
             if (!ok)
                 allOk = false;
@@ -74,14 +74,14 @@ bool shippedThemes(const QString& root, const QString& appFolder, const QList<Pa
         for (int run = 0; run <= ThemeRuns; ++run) {
             QElapsedTimer clock;
             clock.start();
-            const bool ok = quorra::generatePageFile(folder, theme, fields).ok;
+            const bool ok = generatePageFile(folder, theme, fields).ok;
             const qint64 ns = clock.nsecsElapsed();
             if (!ok)
                 allOk = false;
             if (run > 0)
                 fileMs.push_back(toMs(ns));
         }
-        const QString page = quorra::pageFileName(folder, theme);
+        const QString page = pageFileName(folder, theme);
         QFile pageFile(page);
         if (!pageFile.open(QIODevice::ReadOnly) || pageFile.readAll() != pageBytes ||
             !pageBytes.contains("Harwood & Lane Garden Supplies"))

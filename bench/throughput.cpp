@@ -60,7 +60,7 @@ bool plainWritePage(const QString& from, const QString& to, const QList<PageFiel
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
         !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    return quorra::writePage(in, out, fields).ok && out.flush();
+    return writePage(in, out, fields).ok && out.flush();
 }
 
 // The same copy, then flushed to the disk, as an atomic save does before its rename.
@@ -87,8 +87,8 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
     const QString folder = root + u"/throughput"_s;
     QDir().mkpath(folder);
     const QString theme = u"Synthetic"_s; // stem "Synthet"
-    const QString templ = quorra::templateFileName(folder, theme);
-    const QString page = quorra::pageFileName(folder, theme);
+    const QString templ = templateFileName(folder, theme);
+    const QString page = pageFileName(folder, theme);
     const qint64 lines = writeSyntheticTemplate(templ, ThroughputTemplateBytes);
     if (lines < 0) {
         say(u"  could not write the synthetic template"_s);
@@ -118,8 +118,8 @@ bool throughput(const QString& root, const QList<PageField>& fields) {
         {u"page-sized copy, atomic save"_s,
          [&] { return byteCopySynced(pageSource, pageSynced) == pageSize; }, pageSynced, pageSize},
         {u"writePage, QFile to QFile"_s, [&] { return plainWritePage(templ, direct, fields); }, direct},
-        {u"generatePageFile (atomic save)"_s,
-         [&] { return quorra::generatePageFile(folder, theme, fields).ok; }, page},
+        {u"generatePageFile (atomic save)"_s, [&] { return generatePageFile(folder, theme, fields).ok; },
+         page},
     };
 
     byteCopy(templ, copy); // reads both sources once, so that every case finds them in the cache

@@ -118,11 +118,11 @@ int windowChild(const QString& appFolder) {
 
     QSize size;
     const auto createMain = [&] {
-        auto w = std::make_unique<quorra::MainWindow>(services, appFolder);
+        auto w = std::make_unique<MainWindow>(services, appFolder);
         size = w->size();
         return std::unique_ptr<QWidget>(std::move(w));
     };
-    const auto loadMain = [](QWidget& w) { static_cast<quorra::MainWindow&>(w).Form_Load(); };
+    const auto loadMain = [](QWidget& w) { static_cast<MainWindow&>(w).Form_Load(); };
     const auto createBare = [&] {
         auto w = std::make_unique<QWidget>();
         w->resize(size);
