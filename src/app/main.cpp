@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/Startup.h"
 #include "despatch/QtPrinterService.h"
 #include "entry/QtFileDialogService.h"
@@ -32,6 +33,11 @@ int main(int argc, char* argv[]) {
     if (const auto early = quorra::parseCommandLine(arguments, {}, Version);
         early.action == quorra::CommandLine::ShowHelp || early.action == quorra::CommandLine::ShowVersion)
         return answer(early);
+    // Without a display Qt would abort with its own message and status 134.
+    if (!quorra::displayAvailable(argc, argv)) {
+        std::fprintf(stderr, "quorra-wizard%s", quorra::NoDisplayLine);
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MarlixNet"));

@@ -3,6 +3,7 @@
 #include "entry/DialogFont.h"
 #include "entry/TextRules.h"
 #include "page/PageWriter.h"
+#include "page/RegularFile.h"
 #include "wizard/FieldReader.h"
 #include "wizard/WizardLayout.h"
 
@@ -297,7 +298,7 @@ void MainWindow::LoadTexts() {
     help->setText(QString());
     const QString helpPath = m_appFolder + u"/marlixhlp.dat"_s;
     QFile helpFile(helpPath);
-    if (!QFileInfo(helpPath).isFile() || !helpFile.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(helpFile)) {
         m_services.messages.show(u"Marlix Help"_s, u"No data in Help File"_s, MessageButtons::Ok,
                                  MessageIcon::Information);
         return;
@@ -319,7 +320,7 @@ void MainWindow::LoadTexts() {
 
     const QString themePath = m_appFolder + u"/Theme.txt"_s;
     QFile themeFile(themePath);
-    if (!QFileInfo(themePath).isFile() || !themeFile.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(themeFile)) {
         m_services.messages.show(u"Loading Theme File"_s, u"Theme File Not found"_s, MessageButtons::Ok,
                                  MessageIcon::Information);
         return;

@@ -2,8 +2,10 @@
 // One viewer runs per user: started while another runs, it hands PAGE over to it and ends.
 // With QUORRA_VIEWER_REPORT=1 it prints "loaded <title>" or "failed <why>" each time a page
 // has loaded or could not be shown, which lets tests see pages load without a person
-// watching.
+// watching. The engine's own log lines stay out of the terminal the viewer was started
+// from (the wizard's) unless QUORRA_VIEWER_LOG=1 asks for them.
 
+#include "app/DisplayCheck.h"
 #include "page/viewer/ViewerSession.h"
 #include "page/viewer/ViewerWindow.h"
 
@@ -49,9 +51,19 @@ bool checkPage(const QString& page, QWidget* window) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Without a display Qt would abort with its own message and status 134.
+    if (!quorra::displayAvailable(argc, argv)) {
+        std::fprintf(stderr, "MarlixExp%s", quorra::NoDisplayLine);
+        return 1;
+    }
     // Chromium refuses its sandbox to root; only then does the viewer run without it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIntValue("QUORRA_VIEWER_LOG") != 1) {
+        if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+            qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --log-level=3");
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MarlixExp"));
@@ -89,5 +101,16 @@ int main(int argc, char* argv[]) {
     }
     window.showPage(page);
     window.show();
+    // Without a hand-over every later View opens a window of its own: this one says so.
+    if (!session->problem().isEmpty()) {
+        if (reporting()) {
+            report(QStringLiteral("alone ") + session->problem());
+        } else {
+            auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Page Preview"),
+                                        session->problem(), QMessageBox::Ok, &window);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->open();
+        }
+    }
     return app.exec();
 }
