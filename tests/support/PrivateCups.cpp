@@ -1,5 +1,7 @@
 #include "support/PrivateCups.h"
 
+#include <csignal>
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -79,6 +81,10 @@ QString PrivateCups::start() {
     if (!run(u"lpadmin"_s, {u"-p"_s, u"summary"_s, u"-v"_s, u"tofile:"_s + jobFile(), u"-E"_s}, &output))
         return u"the queue could not be added: "_s + output;
     return {};
+}
+
+void PrivateCups::pause(bool paused) {
+    ::kill(pid_t(m_cupsd.processId()), paused ? SIGSTOP : SIGCONT);
 }
 
 bool PrivateCups::run(const QString& program, const QStringList& arguments, QString* output) const {

@@ -54,7 +54,7 @@ QString ViewerSession::sessionName() {
         return u"MarlixExp"_s;
     QString key;
     for (const QChar c : display)
-        key += c.isLetterOrNumber() && c.unicode() < 128 || c == u'.' || c == u':' || c == u'-' ? c : u'_';
+        key += (c.isLetterOrNumber() && c.unicode() < 128) || c == u'.' || c == u':' || c == u'-' ? c : u'_';
     if (key.size() > 32) // a Wayland socket's path, say: a short name that stays the same
         key = QString::fromLatin1(
             QCryptographicHash::hash(display.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
