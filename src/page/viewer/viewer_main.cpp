@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -60,10 +61,11 @@ int main(int argc, char* argv[]) {
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIntValue("QUORRA_VIEWER_LOG") != 1) {
-        if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
-            qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --log-level=3");
     }
+    // The engine shares the window's graphics context; without this Qt warns at each start.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MarlixExp"));
