@@ -104,6 +104,10 @@ PageResult writeLines(QIODevice& templateDevice, QIODevice& pageDevice, const QL
     // A write that failed came before the read that was to follow it.
     if (out.failed())
         return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+    if (reader.lineTooLong()) {
+        return failed(failure(u"The template"_s, templateName, u"read"_s,
+                              u"a line is longer than %1 MiB"_s.arg(TemplateLineReader::MaxLineBytes >> 20)));
+    }
     if (reader.failed())
         return failed(failure(u"The template"_s, templateName, u"read"_s, templateDevice.errorString()));
     if (!out.flush())

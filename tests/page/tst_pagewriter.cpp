@@ -163,6 +163,18 @@ private slots:
         QCOMPARE(filesIn(app), QStringList({u"Old Map.html"_s, u"Old Map.txt"_s}));
     }
 
+    // A template that runs on without a line end fails once a line passes the limit, instead
+    // of taking all memory.
+    void endlessLineFails() {
+        QByteArray endless(4 * TemplateLineReader::BlockSize, 'z');
+        QBuffer device(&endless);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        TemplateLineReader reader(device, 2 * TemplateLineReader::BlockSize);
+        QByteArrayView lines;
+        QVERIFY(!reader.readLines(lines));
+        QVERIFY(reader.failed() && reader.lineTooLong());
+    }
+
     // A file-size limit (ulimit -f) below the page: the kernel's SIGXFSZ, which a fresh
     // process does not ignore, must not end the program; the page is reported as not written.
     void fileSizeLimitInAFreshProcess() {
