@@ -276,9 +276,10 @@ private slots:
             QCOMPARE(Viewer(runtime, writePage(u"b.html"_s, u"Beta"_s), {}, display).exitCode(), 0);
             QVERIFY(running.waitFor(u"loaded Beta"_s));
         }
-        const QString left =
+        // The lock and the socket lay in the fallback folder; they go with the test.
+        const QString fallback =
             u"/tmp/quorra-viewer-"_s + QString::number(::geteuid()) + u"/MarlixExp-"_s + display;
-        QVERIFY(QFile::remove(left + u".lock"_s) && QFile::remove(left + u".socket"_s));
+        QVERIFY(QFile::remove(fallback + u".lock"_s) && QFile::remove(fallback + u".socket"_s));
     }
 
     // Without a display the viewer says so, before Qt would abort.
