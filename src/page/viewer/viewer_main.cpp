@@ -1,5 +1,5 @@
 // The page viewer. Usage: MarlixExp PAGE
-// One viewer runs per user: started while another runs, it hands PAGE over to it and ends.
+// One viewer runs per desktop session: started while another runs, it hands PAGE over to it and ends.
 // With QUORRA_VIEWER_REPORT=1 it prints "loaded <title>" or "failed <why>" each time a page
 // has loaded or could not be shown, which lets tests see pages load without a person
 // watching. The engine's own log lines stay out of the terminal the viewer was started
