@@ -1,6 +1,7 @@
 #include "Identity.h"
 #include "app/CommandLine.h"
 #include "app/widgets/Startup.h"
+#include "platform/DisplayCheck.h"
 #include "platform/QtFileDialogService.h"
 #include "platform/QtPrinterService.h"
 #include "platform/QtProgramLauncher.h"
@@ -33,6 +34,11 @@ int main(int argc, char* argv[]) {
     if (const auto early = quorra::parseCommandLine(arguments, {}, Version);
         early.action == quorra::CommandLine::ShowHelp || early.action == quorra::CommandLine::ShowVersion)
         return answer(early);
+    // Without a display Qt would abort with its own message and status 134.
+    if (!quorra::displayAvailable(argc, argv)) {
+        std::fprintf(stderr, "quorra-wizard%s", quorra::NoDisplayLine);
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quorra::identity::AppTitle));

@@ -3,13 +3,17 @@
 #include "entry/TextRules.h"
 #include "page/PageOutput.h"
 #include "page/PageSubstituter.h"
+#include "page/RegularFile.h"
 #include "page/TemplateLineReader.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <functional>
 
@@ -100,11 +104,43 @@ PageResult writeLines(QIODevice& templateDevice, QIODevice& pageDevice, const QL
     // A write that failed came before the read that was to follow it.
     if (out.failed())
         return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
+    if (reader.lineTooLong()) {
+        return failed(failure(u"The template"_s, templateName, u"read"_s,
+                              u"a line is longer than %1 MiB"_s.arg(TemplateLineReader::MaxLineBytes >> 20)));
+    }
     if (reader.failed())
         return failed(failure(u"The template"_s, templateName, u"read"_s, templateDevice.errorString()));
     if (!out.flush())
         return failed(failure(u"The page"_s, pageName, u"written"_s, pageDevice.errorString()));
     return PageResult{true, {}};
+}
+
+// The kernel sends SIGXFSZ to a process that writes past its file-size limit (ulimit -f),
+// which ends it. Ignored, the write fails with EFBIG ("File too large") and the page is
+// reported as not generated, like a full disk, instead of the wizard vanishing.
+void ignoreFileSizeSignal() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, nullptr);
+}
+
+// Removes the temporary pages (QSaveFile's "NAME.html.XXXXXX", which stays behind when a
+// wizard is killed while writing on a file system without unnamed temporary files) last
+// written more than an hour ago. A wizard still writing one keeps it fresh.
+void removeStaleTemporaryPages(const QString& appFolder) {
+    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    const QDir folder(appFolder);
+    for (const QFileInfo& file :
+         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        const QString name = file.fileName();
+        const qsizetype dot = name.size() - 7;
+        const bool temporary = dot > 5 && name.sliced(dot - 5, 6) == u".html." &&
+                               std::all_of(name.cbegin() + dot + 1, name.cend(),
+                                           [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+        if (temporary && file.lastModified().toUTC() < stale)
+            QFile::remove(file.absoluteFilePath());
+    }
 }
 
 } // namespace
@@ -133,9 +169,10 @@ PageResult generatePageFile(const QString& appFolder, const QString& theme, cons
     const QString templateName = templateFileName(appFolder, theme);
     const QString pageName = pageFileName(appFolder, theme);
 
+    ignoreFileSizeSignal();
     QFile templateFile(templateName);
-    if (!templateFile.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return failed(failure(u"The template"_s, templateName, u"opened"_s, templateFile.errorString()));
+    if (QString why; !openRegularFile(templateFile, &why))
+        return failed(failure(u"The template"_s, templateName, u"opened"_s, why));
 
     // A page its owner may not write is kept, also for a user (root) whom the file system
     // would let replace it.
@@ -144,6 +181,7 @@ PageResult generatePageFile(const QString& appFolder, const QString& theme, cons
         (!existing.isWritable() || !existing.permissions().testFlag(QFileDevice::WriteOwner)))
         return failed(failure(u"The page"_s, pageName, u"written"_s, u"the file is read-only"_s));
 
+    removeStaleTemporaryPages(appFolder);
     // Unbuffered, so every write reaches the file system here and its failure is seen here;
     // a buffered save could fail in its last flush and still be committed.
     QSaveFile page(pageName);

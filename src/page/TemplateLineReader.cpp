@@ -7,8 +7,9 @@
 
 namespace quorra {
 
-TemplateLineReader::TemplateLineReader(QIODevice& device)
-    : m_device(device) {}
+TemplateLineReader::TemplateLineReader(QIODevice& device, qsizetype maxLineBytes)
+    : m_device(device)
+    , m_maxLineBytes(maxLineBytes) {}
 
 bool TemplateLineReader::readLines(QByteArrayView& lines) {
     while (!m_atEnd && !m_failed) {
@@ -40,6 +41,10 @@ bool TemplateLineReader::readLines(QByteArrayView& lines) {
             m_start = data[end] == '\r' && data[end + 1] == '\n' ? end + 2 : end + 1;
             lines = QByteArrayView(data, m_start);
             return true;
+        }
+        if (m_size > m_maxLineBytes) {
+            m_failed = m_lineTooLong = true;
+            break;
         }
     }
     if (!m_atEnd || m_size == 0)

@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-class QPrinter;
+class QPageLayout;
+class QPdfWriter;
 
 namespace quorra {
 
@@ -15,6 +16,10 @@ namespace quorra {
 // document are kept until it ends and then go to the printer as one job, so an aborted
 // document never reaches the printer. The job is handed to the print spooler (CUPS)
 // directly, so a queue that refuses it is reported as a failure.
+//
+// The window never freezes on printing: the spooler is asked and the document drawn on a
+// thread of their own while the window keeps painting (user input waits) under the wait
+// cursor, and a spooler that does not answer within a few seconds counts as a failure.
 class QtPrinterService : public PrinterService {
 public:
     QtPrinterService();
@@ -29,11 +34,11 @@ public:
     QString lastError() const { return m_error; }
 
 private:
-    // Draws the lines into the PDF file, on the named printer's default page when one is given.
-    bool paintTo(const QStringList& lines, const QString& pdfFile, const QString& printerName);
-    // Hands the PDF file to the spooler for the printer; false when the queue did not take it.
-    bool submit(const QString& pdfFile, const QString& printerName);
-    static bool paint(QPrinter& printer, const QStringList& lines);
+    // Draws the lines into a PDF file, then hands it to the default printer's queue.
+    bool print(const QStringList& lines);
+    // Draws the lines into the PDF file on the page given.
+    bool paintTo(const QStringList& lines, const QString& pdfFile, const QPageLayout& page);
+    static bool paint(QPdfWriter& writer, const QStringList& lines);
 
     QString m_pdfFile;
     bool m_started = false;

@@ -18,16 +18,22 @@ class TestLauncher : public QObject {
 
     QString path(const QString& name) const { return m_root->filePath(name); }
 
-    // Runs the launcher with HOME in the temporary folder; returns the arguments the wizard
-    // was started with, or what went wrong.
-    QStringList launch(const QStringList& arguments = {}) {
-        QProcess launcher;
+    // The launcher's environment: HOME in the temporary folder, no desktop session (so no
+    // message on the desktop), the wizard's window offscreen.
+    QProcessEnvironment environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"HOME"_s, path(u"home"_s));
         env.insert(u"QUORRA_WIZARD_PROGRAM_DIR"_s, path(u"program"_s));
-        env.remove(u"DISPLAY"_s); // no message on the desktop
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.remove(u"DISPLAY"_s);
         env.remove(u"WAYLAND_DISPLAY"_s);
-        launcher.setProcessEnvironment(env);
+        return env;
+    }
+
+    // Runs the launcher; returns the arguments the wizard was started with, or what went wrong.
+    QStringList launch(const QStringList& arguments = {}, const QProcessEnvironment& env = {}) {
+        QProcess launcher;
+        launcher.setProcessEnvironment(env.isEmpty() ? environment() : env);
         launcher.setWorkingDirectory(path(u"home"_s));
         launcher.start(QStringLiteral(QUORRA_LAUNCHER), arguments);
         if (!launcher.waitForFinished(30000) || launcher.exitCode() != 0)
@@ -156,16 +162,90 @@ private slots:
             refused = launch();
         }
         QCOMPARE(refused.value(0), u"failed"_s);
-        QCOMPARE(
-            refused.value(1).section(u'\n', -2),
-            u"quorra-wizard: could not copy %1 to %2 (is the disk full?). The wizard does not start on an "
-            "incomplete folder.\n"_s.arg(path(u"program/images/visa.gif"_s),
-                                         path(m_user + u"images/visa.gif"_s)));
+        QCOMPARE(refused.value(1).section(u'\n', -2),
+                 u"quorra-wizard: could not copy %1 to %2: the disk is full (File too large). The wizard "
+                 "does not start on an incomplete folder.\n"_s.arg(path(u"program/images/visa.gif"_s),
+                                                                   path(m_user + u"images/visa.gif"_s)));
         QVERIFY(!QFile::exists(path(u"home/started"_s)));
         QCOMPARE(filesIn(m_user), before);
 
         QCOMPARE(launch(), startedOn(m_user));
         QCOMPARE(filesIn(m_user), whole());
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message"); // on standard error, and on the desktop
+        QTest::newRow("HOME unset")
+            << u"HOME"_s
+            << u"HOME is not set, so there is no folder of yours for the wizard's files. "
+               "Set HOME (or XDG_DATA_HOME) and start it again."_s;
+        QTest::newRow("a file where a folder belongs")
+            << u"XDG_DATA_HOME"_s
+            << u"could not make the folder @/file/quorra-wizard/images: Not a directory."_s;
+        QTest::newRow("no display")
+            << u"DISPLAY"_s
+            << u"no display: this is a desktop program and needs a desktop session (X11 or "
+               "Wayland), but neither DISPLAY nor WAYLAND_DISPLAY is set."_s;
+    }
+
+    // The launcher says what stops it, on standard error and on the desktop (a notify-send
+    // of the test's own records the message), and starts nothing.
+    void refusals() {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        QProcessEnvironment env = environment();
+        env.insert(u"DISPLAY"_s, u":quorra-test"_s);
+        QVERIFY(QDir().mkpath(path(u"bin"_s)));
+        m_root->write(u"bin/notify-send"_s,
+                      "#!/bin/sh\nfor a do last=$a; done\nprintf '%s' \"$last\" > \"$DESKTOP\"\n");
+        QFile::setPermissions(path(u"bin/notify-send"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(u"PATH"_s, path(u"bin:"_s) + env.value(u"PATH"_s));
+        env.insert(u"DESKTOP"_s, path(u"desktop"_s));
+        m_root->write(u"file"_s, "a file");
+        if (fault == u"XDG_DATA_HOME")
+            env.insert(fault, path(u"file"_s));
+        else
+            env.remove(fault);
+        if (fault == u"DISPLAY")
+            env.remove(u"QT_QPA_PLATFORM"_s);
+        message.replace(u'@', m_root->path());
+        QCOMPARE(launch({}, env), QStringList({u"failed"_s, u"quorra-wizard: "_s + message + u'\n'}));
+        QCOMPARE(m_root->read(u"desktop"_s), fault == u"DISPLAY" ? QByteArray() : message.toUtf8());
+        QVERIFY(!QFile::exists(path(u"home/started"_s)));
+    }
+
+    // A shipped name that is not a file in the user's folder (a folder, here) is moved aside,
+    // with what it holds, and the shipped file copied in its place.
+    void shippedNameNotAFile() {
+        QCOMPARE(launch(), startedOn(m_user));
+        QVERIFY(QFile::remove(path(m_user + u"Theme.txt"_s)));
+        QVERIFY(QDir().mkpath(path(m_user + u"Theme.txt"_s)));
+        m_root->write(m_user + u"Theme.txt/mine"_s, "kept");
+        QCOMPARE(launch(), startedOn(m_user));
+        Files expected = whole();
+        expected.insert(u"Theme.txt.not-a-file/mine"_s, "kept");
+        QCOMPARE(filesIn(m_user), expected);
+    }
+
+    // Launchers started together, on a first start and a later one, all start the wizard
+    // on a whole folder, and none has anything to say.
+    void startedTogether() {
+        for (int start = 0; start < 2; ++start) {
+            std::vector<std::unique_ptr<QProcess>> launchers;
+            for (int i = 0; i < 4; ++i) {
+                launchers.push_back(std::make_unique<QProcess>());
+                launchers.back()->setProcessEnvironment(environment());
+                launchers.back()->start(QStringLiteral(QUORRA_LAUNCHER), QStringList());
+            }
+            for (const auto& launcher : launchers) {
+                QVERIFY(launcher->waitForFinished(30000));
+                QCOMPARE(launcher->readAllStandardError(), QByteArray());
+                QCOMPARE(launcher->exitCode(), 0);
+            }
+            QCOMPARE(filesIn(m_user), whole());
+        }
     }
 
     void optionsForTheWizardAlone_data() {

@@ -59,6 +59,19 @@ private slots:
         QVERIFY(printer.endDocument());
         QCOMPARE(pdfText(pdf).simplified(), u"again"_s);
 
+        // A megabyte without a blank (a pasted address) is laid out a piece at a time, whole.
+        // Meanwhile the window goes on painting.
+        QVERIFY(printer.printLine(u"Company Address   :"_s + QString(1 << 20, u'q')));
+        int turns = 0;
+        QTimer turn;
+        connect(&turn, &QTimer::timeout, this, [&turns] { ++turns; });
+        turn.start(0);
+        QVERIFY(printer.endDocument());
+        turn.stop();
+        QVERIFY(turns > 0);
+        text = pdfText(pdf);
+        QCOMPARE(text.count(u'q'), 1 << 20);
+
         QtPrinterService unwritable(u"/nonexistent-folder/summary.pdf"_s);
         QVERIFY(unwritable.printLine(u"line"_s));
         QVERIFY(!unwritable.endDocument());
@@ -72,6 +85,7 @@ private slots:
         QTest::newRow("accepting") << u"cupsaccept"_s << true;
         QTest::newRow("rejecting jobs") << u"cupsreject"_s << false;
         QTest::newRow("stopped: the job waits") << u"cupsdisable"_s << true;
+        QTest::newRow("print system not answering") << u"SIGSTOP"_s << false; // a hung scheduler
     }
 
     void printPage() {
@@ -82,8 +96,19 @@ private slots:
         QFile::remove(m_cups.jobFile());
         m_cups.run(u"cancel"_s, {u"-a"_s});
         QVERIFY(m_cups.run(u"cupsaccept"_s, {u"summary"_s}) && m_cups.run(u"cupsenable"_s, {u"summary"_s}));
-        if (!queue.isEmpty())
+        if (queue == u"SIGSTOP")
+            m_cups.pause(true);
+        else if (!queue.isEmpty())
             QVERIFY(m_cups.run(u"lpadmin"_s, {u"-d"_s, u"summary"_s}) && m_cups.run(queue, {u"summary"_s}));
+        // While the print system is asked the window goes on painting, under the wait cursor.
+        QStringList whilePrinting;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&whilePrinting] {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            whilePrinting.append(cursor && cursor->shape() == Qt::WaitCursor ? u"wait cursor"_s
+                                                                             : u"cursor"_s);
+        });
+        tick.start(50);
 
         QtPrinterService printer;
         Wizard wiz;
@@ -92,6 +117,11 @@ private slots:
         wiz.fillRequired();
         wiz.goToStep(14);
         wiz.click(u"cmdPrint"_s);
+        tick.stop();
+        m_cups.pause(false);
+        if (queue == u"SIGSTOP") // it does not answer for a few seconds
+            QVERIFY(whilePrinting.contains(u"wait cursor"_s));
+        QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(wiz.fakes.messages.shown.size(), 1);
         const ShownMessage& m = wiz.fakes.messages.shown.front();
         QCOMPARE(m.title, u"MarlixNet"_s);

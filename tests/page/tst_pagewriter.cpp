@@ -8,7 +8,11 @@
 #include <QFile>
 #include <QtTest>
 
+#include <csignal>
 #include <optional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quorra;
 using namespace quorra::test;
@@ -96,6 +100,11 @@ private slots:
         QTest::newRow("template read error")
             << theme << 2500 << qint64(0)
             << u"The template \"%1/Old Map.txt\" could not be read: Input/output error."_s;
+        // Opening a FIFO would wait for a writer; reading /dev/zero would never end.
+        for (const char* special : {"template a FIFO", "template a device"})
+            QTest::newRow(special)
+                << theme << 2500 << qint64(0)
+                << u"The template \"%1/Old Map.txt\" could not be opened: it is not a regular file."_s;
         // A 45 KB page, and one of 1.8 MB that takes several writes; the kernel refuses the
         // first byte, a byte mid-way, or one of the last hundred (the part a buffered writer
         // sends only when it closes the file).
@@ -125,6 +134,10 @@ private slots:
         const QString page = app + u"/Old Map.html"_s;
         if (fault == "template read error") // the kernel refuses to read this file's first byte
             QVERIFY(QFile::link(u"/proc/self/mem"_s, app + u"/Old Map.txt"_s));
+        else if (fault == "template a device")
+            QVERIFY(QFile::link(u"/dev/zero"_s, app + u"/Old Map.txt"_s));
+        else if (fault == "template a FIFO")
+            QCOMPARE(::mkfifo(QFile::encodeName(app + u"/Old Map.txt"_s).constData(), 0600), 0);
         else if (fault != "template missing")
             outer.write(u"app/Old Map.txt"_s, templ);
         outer.write(u"app/Old Map.html"_s, "previous page");
@@ -148,6 +161,59 @@ private slots:
         QVERIFY2(again.ok, qPrintable(again.error));
         QCOMPARE(readFile(page), QByteArray("<p>Acme line</p>\r\n").repeated(lines));
         QCOMPARE(filesIn(app), QStringList({u"Old Map.html"_s, u"Old Map.txt"_s}));
+    }
+
+    // A template that runs on without a line end fails once a line passes the limit, instead
+    // of taking all memory.
+    void endlessLineFails() {
+        QByteArray endless(4 * TemplateLineReader::BlockSize, 'z');
+        QBuffer device(&endless);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        TemplateLineReader reader(device, 2 * TemplateLineReader::BlockSize);
+        QByteArrayView lines;
+        QVERIFY(!reader.readLines(lines));
+        QVERIFY(reader.failed() && reader.lineTooLong());
+    }
+
+    // A file-size limit (ulimit -f) below the page: the kernel's SIGXFSZ, which a fresh
+    // process does not ignore, must not end the program; the page is reported as not written.
+    void fileSizeLimitInAFreshProcess() {
+        TestFolder app(TestFolder::Empty);
+        app.write(u"Classic.txt"_s, QByteArray("<p>txtCompanyName</p>\r\n").repeated(1000));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{1000, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            const PageResult result =
+                generatePageFile(app.path(), u"Classic"_s, {{u"txtCompanyName"_s, u"A"_s}});
+            ::_exit(!result.ok && result.error.endsWith(u"could not be written: File too large."_s) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status), "the child was ended by a signal");
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(filesIn(app.path()), QStringList{u"Classic.txt"_s});
+    }
+
+    // Temporary pages of a wizard killed while writing go at the next generation once they
+    // are an hour old; a fresh one, which a running wizard may be writing, and other files stay.
+    void staleTemporaryPagesGo() {
+        TestFolder app(TestFolder::Empty);
+        app.write(u"Classic.txt"_s, "page\r\n");
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-3700);
+        for (const QString& name : {u"Classic.html.a1B2c3"_s, u"Modern.html.Zz9yY8"_s,
+                                    u"Classic.html.fresh1"_s, u"Classic.html.bak"_s, u"notes.txt.a1B2c3"_s}) {
+            app.write(name, "x");
+            QFile file(app.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            if (name != u"Classic.html.fresh1")
+                QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(generatePageFile(app.path(), u"Classic"_s, Name).ok);
+        QCOMPARE(filesIn(app.path()),
+                 QStringList({u"Classic.html"_s, u"Classic.html.bak"_s, u"Classic.html.fresh1"_s,
+                              u"Classic.txt"_s, u"notes.txt.a1B2c3"_s}));
     }
 };
 

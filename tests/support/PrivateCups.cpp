@@ -1,5 +1,7 @@
 #include "support/PrivateCups.h"
 
+#include <csignal>
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -79,6 +81,11 @@ QString PrivateCups::start() {
     if (!run(u"lpadmin"_s, {u"-p"_s, u"summary"_s, u"-v"_s, u"tofile:"_s + jobFile(), u"-E"_s}, &output))
         return u"the queue could not be added: "_s + output;
     return {};
+}
+
+void PrivateCups::pause(bool paused) {
+    if (const qint64 pid = m_cupsd.processId(); pid > 0) // 0 would stop the test's own group
+        ::kill(pid_t(pid), paused ? SIGSTOP : SIGCONT);
 }
 
 bool PrivateCups::run(const QString& program, const QStringList& arguments, QString* output) const {

@@ -17,6 +17,8 @@ public:
     QString start();
     // Runs a CUPS command (lpadmin, cupsreject, cupsdisable, lpstat...) against it.
     bool run(const QString& program, const QStringList& arguments, QString* output = nullptr) const;
+    // Stops the scheduler (SIGSTOP), as a hung print system is, or lets it go on (SIGCONT).
+    void pause(bool paused);
     QString jobFile() const { return m_dir.filePath(QStringLiteral("out/job")); }
 
 private:

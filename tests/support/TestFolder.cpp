@@ -2,8 +2,6 @@
 
 #include <QtTest>
 
-#include <csignal>
-
 namespace quorra::test {
 
 void copyShippedData(const QString& folder) {
@@ -39,7 +37,6 @@ QStringList filesIn(const QString& folder) {
 
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
     getrlimit(RLIMIT_FSIZE, &m_previous);
-    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit = m_previous;
     limit.rlim_cur = rlim_t(bytes);
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
@@ -48,7 +45,6 @@ FileSizeLimit::FileSizeLimit(qint64 bytes) {
 
 FileSizeLimit::~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &m_previous);
-    std::signal(SIGXFSZ, m_previousHandler);
 }
 
 } // namespace quorra::test

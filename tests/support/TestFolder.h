@@ -31,7 +31,8 @@ void copyShippedData(const QString& folder);
 QStringList filesIn(const QString& folder);
 
 // While it lives, the kernel refuses to write any file of this process past the given
-// size (RLIMIT_FSIZE with SIGXFSZ ignored), as a full disk does.
+// size (RLIMIT_FSIZE), as a full disk does. The signal the kernel sends then (SIGXFSZ) is
+// left as it is: the program under test must ignore it itself.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(qint64 bytes);
@@ -39,7 +40,6 @@ public:
 
 private:
     rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
 };
 
 } // namespace quorra::test

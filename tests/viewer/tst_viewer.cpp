@@ -1,4 +1,5 @@
 #include "page/PageWriter.h"
+#include "page/viewer/ViewerSession.h"
 #include "page/viewer/ViewerWindow.h"
 #include "support/WizardFixture.h"
 
@@ -75,11 +76,17 @@ class TestViewer : public QObject {
         std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
         QStringList lines; // what it printed so far
 
-        Viewer(const QString& runtime, const QString& page, const QString& workingFolder = {}) {
+        // display: the session's display name, when not the test's own.
+        Viewer(const QString& runtime, const QString& page, const QString& workingFolder = {},
+               const QString& display = {}) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(u"QUORRA_VIEWER_REPORT"_s, u"1"_s);
             env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
             env.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+            if (!display.isEmpty()) {
+                env.insert(u"DISPLAY"_s, display);
+                env.remove(u"WAYLAND_DISPLAY"_s);
+            }
             process->setProcessEnvironment(env);
             process->setWorkingDirectory(workingFolder);
             process->start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {page});
@@ -200,6 +207,8 @@ private slots:
         QVERIFY2(result.ok, qPrintable(result.error));
         Viewer viewer = start(QDir::toNativeSeparators(pageFileName(app, u"Classic blue"_s)));
         QVERIFY(viewer.waitFor(u"loaded Café – 中文"_s));
+        // The engine's log lines stay out of the wizard's terminal.
+        QVERIFY(!viewer.process->readAllStandardError().contains("qt.webenginecontext"));
     }
 
     void missingPage() {
@@ -227,6 +236,77 @@ private slots:
         QCOMPARE(relative.exitCode(), 0);
         QVERIFY(running.waitFor(u"loaded Alpha again"_s));
         QVERIFY(running.running());
+    }
+
+    // Two desktop sessions of one user each have a viewer of their own.
+    void oneViewerPerSession() {
+        const QString runtime = m_runtime->path();
+        Viewer first(runtime, writePage(u"a.html"_s, u"Alpha"_s), {}, u":1"_s);
+        QVERIFY(first.waitFor(u"loaded Alpha"_s));
+        Viewer second(runtime, writePage(u"b.html"_s, u"Beta"_s), {}, u":2"_s);
+        QVERIFY(second.waitFor(u"loaded Beta"_s));
+        QCOMPARE(Viewer(runtime, writePage(u"c.html"_s, u"Gamma"_s), {}, u":2"_s).exitCode(), 0);
+        QVERIFY(second.waitFor(u"loaded Gamma"_s));
+        QCOMPARE(first.lines, QStringList{u"loaded Alpha"_s});
+    }
+
+    void unusableRuntimeFolder_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("open to others") << u"open"_s;
+        QTest::newRow("socket path too long") << u"long"_s;
+        QTest::newRow("socket name taken by a folder") << u"taken"_s;
+    }
+
+    // The viewers fall back on a short private folder of their own and still hand over.
+    void unusableRuntimeFolder() {
+        QFETCH(QString, fault);
+        // A display name of this run's own, as the fallback folder is shared by the user's runs.
+        const QString display = u":quorra-test-%1-%2"_s.arg(QCoreApplication::applicationPid()).arg(fault);
+        QString runtime = m_runtime->path();
+        if (fault == u"open")
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadOther | QFile::ExeOther);
+        else if (fault == u"long")
+            QVERIFY(QDir().mkpath(runtime += u'/' + QString(100, u'r')));
+        else
+            QVERIFY(QDir().mkpath(runtime + u"/MarlixExp-"_s + display + u".socket/x"_s));
+        {
+            Viewer running(runtime, writePage(u"a.html"_s, u"Alpha"_s), {}, display);
+            QVERIFY(running.waitFor(u"loaded Alpha"_s));
+            QCOMPARE(Viewer(runtime, writePage(u"b.html"_s, u"Beta"_s), {}, display).exitCode(), 0);
+            QVERIFY(running.waitFor(u"loaded Beta"_s));
+        }
+        // The lock and the socket lay in the fallback folder; they go with the test.
+        const QString fallback =
+            u"/tmp/quorra-viewer-"_s + QString::number(::geteuid()) + u"/MarlixExp-"_s + display;
+        QVERIFY(QFile::remove(fallback + u".lock"_s) && QFile::remove(fallback + u".socket"_s));
+    }
+
+    // Without a display the viewer says so, before Qt would abort.
+    void noDisplay() {
+        QProcess viewer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
+            env.remove(name);
+        viewer.setProcessEnvironment(env);
+        viewer.start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {writePage(u"a.html"_s, u"Alpha"_s)});
+        QVERIFY(viewer.waitForFinished(20000));
+        QCOMPARE(viewer.exitCode(), 1);
+        QCOMPARE(
+            viewer.readAllStandardError(),
+            QByteArray("MarlixExp: no display: this is a desktop program and needs a desktop session (X11 or "
+                       "Wayland), but neither DISPLAY nor WAYLAND_DISPLAY is set.\n"));
+    }
+
+    // Where no folder will do, the viewer stands alone and says why.
+    void noHandOverPossible() {
+        const QString tooLong = m_runtime->filePath(QString(120, u'r'));
+        QVERIFY(QDir().mkpath(tooLong));
+        ViewerSession session({tooLong});
+        QVERIFY(!session.handOver(writePage(u"a.html"_s, u"Alpha"_s)));
+        QCOMPARE(session.problem(),
+                 u"There is no private folder in which this viewer can let the next one find it "
+                 "(tried %1), so each page you view opens in a window of its own."_s.arg(tooLong));
     }
 
     // A killed viewer leaves its lock and socket behind; the next one takes over from it.

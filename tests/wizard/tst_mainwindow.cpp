@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
@@ -332,6 +334,11 @@ private slots:
         QTest::newRow("catalogue empty") << help << empty << QString() << 0 << loaded;
         QTest::newRow("binary files") << QByteArray("\x00\xff\x81\"\r\x00", 6)
                                       << QByteArray("\x00\x01,\xfe\n\n", 6) << QString() << 2 << loaded;
+        // Opening a FIFO would wait for a writer: it is refused like a missing file.
+        QTest::newRow("help a FIFO") << QByteArray("<FIFO>") << themes
+                                     << u"Marlix Help|No data in Help File"_s << 0 << u"a"_s;
+        QTest::newRow("catalogue a FIFO")
+            << help << QByteArray("<FIFO>") << u"Loading Theme File|Theme File Not found"_s << 0 << loaded;
         QByteArray many; // all read
         for (int i = 0; i < 20000; ++i)
             many += "Theme " + QByteArray::number(i) + "\r\n";
@@ -348,10 +355,12 @@ private slots:
         QFETCH(int, themes);
         QFETCH(QString, startText);
         Wizard wiz(TestFolder::Empty);
-        if (!help.isNull())
-            wiz.folder.write(u"marlixhlp.dat"_s, help);
-        if (!catalogue.isNull())
-            wiz.folder.write(u"Theme.txt"_s, catalogue);
+        for (const auto& [name, bytes] : {std::pair{u"marlixhlp.dat"_s, help}, {u"Theme.txt"_s, catalogue}}) {
+            if (bytes == "<FIFO>")
+                QCOMPARE(::mkfifo(QFile::encodeName(wiz.folder.filePath(name)).constData(), 0600), 0);
+            else if (!bytes.isNull())
+                wiz.folder.write(name, bytes);
+        }
         const QList<MessageAnswer> oks(message.isEmpty() ? 0 : 1, MessageAnswer::Ok);
         wiz.fakes.messages.answers = oks;
         wiz.start();

@@ -1,16 +1,19 @@
 // The page viewer. Usage: the viewer's program name, then PAGE
-// One viewer runs per user: started while another runs, it hands PAGE over to it and ends.
+// One viewer runs per desktop session: started while another runs, it hands PAGE over to it and ends.
 // With QUORRA_VIEWER_REPORT=1 it prints "loaded <title>" or "failed <why>" each time a page
 // has loaded or could not be shown, which lets tests see pages load without a person
-// watching.
+// watching. The engine's own log lines stay out of the terminal the viewer was started
+// from (the wizard's) unless QUORRA_VIEWER_LOG=1 asks for them.
 
 #include "Identity.h"
 #include "page/viewer/ViewerSession.h"
 #include "page/viewer/ViewerWindow.h"
+#include "platform/DisplayCheck.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -50,9 +53,20 @@ bool checkPage(const QString& page, QWidget* window) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Without a display Qt would abort with its own message and status 134.
+    if (!quorra::displayAvailable(argc, argv)) {
+        std::fprintf(stderr, "%s%s", quorra::identity::ViewerName, quorra::NoDisplayLine);
+        return 1;
+    }
     // Chromium refuses its sandbox to root; only then does the viewer run without it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIntValue("QUORRA_VIEWER_LOG") != 1) {
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false"));
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --log-level=3");
+    }
+    // The engine shares the window's graphics context; without this Qt warns at each start.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quorra::identity::ViewerName));
@@ -90,5 +104,16 @@ int main(int argc, char* argv[]) {
     }
     window.showPage(page);
     window.show();
+    // Without a hand-over every later View opens a window of its own: this one says so.
+    if (!session->problem().isEmpty()) {
+        if (reporting()) {
+            report(QStringLiteral("alone ") + session->problem());
+        } else {
+            auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Page Preview"),
+                                        session->problem(), QMessageBox::Ok, &window);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->open();
+        }
+    }
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include "entry/widgets/DialogFont.h"
 #include "entry/widgets/EntryForm.h"
 #include "page/PageWriter.h"
+#include "page/RegularFile.h"
 #include "page/widgets/PagePublisher.h"
 #include "wizard/FieldReader.h"
 #include "wizard/widgets/WizardLayout.h"
@@ -287,7 +288,7 @@ void MainWindow::LoadTexts() {
     help->setText(QString());
     const QString helpPath = m_appFolder + u"/marlixhlp.dat"_s;
     QFile helpFile(helpPath);
-    if (!QFileInfo(helpPath).isFile() || !helpFile.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(helpFile)) {
         m_services.messages.show(u"Marlix Help"_s, u"No data in Help File"_s, MessageButtons::Ok,
                                  MessageIcon::Information);
         return;
@@ -309,7 +310,7 @@ void MainWindow::LoadTexts() {
 
     const QString themePath = m_appFolder + u"/Theme.txt"_s;
     QFile themeFile(themePath);
-    if (!QFileInfo(themePath).isFile() || !themeFile.open(QIODevice::ReadOnly)) {
+    if (!openRegularFile(themeFile)) {
         m_services.messages.show(u"Loading Theme File"_s, u"Theme File Not found"_s, MessageButtons::Ok,
                                  MessageIcon::Information);
         return;
