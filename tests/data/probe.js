@@ -1,5 +1,6 @@
 // What a page looks like to the engine, as JSON: the optional parts, the pictures drawn
-// larger than they are, the boxes that stand empty and the text cell's share of its row.
+// larger than they are, the boxes that stand empty, whether the order form shows and the text
+// cell's share of its row.
 JSON.stringify((() => {
   const shown = e => e.getClientRects().length > 0 && e.offsetParent !== null;
   const optional = [...document.querySelectorAll('[data-optional]')].map(e =>
@@ -24,6 +25,7 @@ JSON.stringify((() => {
   }).map(e => e.tagName + '.' + e.className);
   const box = document.querySelector('input[name^="B2|"]');
   const row = box && box.closest('tr');
-  return {optional, enlarged, blank,
+  const form = document.querySelector('form');
+  return {optional, enlarged, blank, orderForm: !!form && shown(form),
       textShare: row ? box.closest('td').getBoundingClientRect().width / row.getBoundingClientRect().width : 0};
 })())
