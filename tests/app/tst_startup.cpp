@@ -148,6 +148,13 @@ private slots:
         QCOMPARE(status == 0 ? out.left(text.size()) : err, text);
         QVERIFY((status == 0 ? err : out).isEmpty());
     }
+
+    // The splash names the release that --version answers with.
+    void splashShowsTheVersion() {
+        SplashWindow splash;
+        QCOMPARE(splash.findChild<QLabel*>(u"lblQuorratext"_s)->text(),
+                 u"Quorra\nDevelopment Wizard\n\nVersion " QUORRA_VERSION "\n"_s);
+    }
 };
 
 QTEST_MAIN(TestStartup)
