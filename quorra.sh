@@ -113,11 +113,12 @@ test)
     # The whole suite and the fuzz targets share one clang tree with AddressSanitizer (leak
     # checking on) and UndefinedBehaviorSanitizer. The viewer test (the viewer, and every
     # theme's page against its golden copy and laid out) needs Qt WebEngine, which runs
-    # unsanitized: it runs in the normal tree, beside the programs that `run` builds.
+    # unsanitized: it runs in the normal tree, beside the programs that `run` builds, with the
+    # fuzz targets' corpora replayed by the normal compiler's build too.
     build sanitize
     run_tests sanitize
-    build default "${app_targets[@]}" tst_viewer
-    run_tests default -R '^tst_viewer$'
+    build default "${app_targets[@]}" tst_viewer quorra_replay
+    run_tests default -R '^(tst_viewer|replay_.*)$'
     # A bounded run of every fuzz target (seconds per target).
     echo "Fuzzing each target for ${QUORRA_FUZZ_SECONDS:-15} s"
     fuzz/run.sh "${QUORRA_FUZZ_SECONDS:-15}" >build/fuzz-run.log 2>&1 || {

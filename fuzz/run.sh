@@ -18,8 +18,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
 build=$root/build/sanitize
-all_targets=(fuzz_fieldreader fuzz_template fuzz_cp1252 fuzz_amount fuzz_pagefile fuzz_fragments fuzz_despatch
-    fuzz_fieldnames)
+all_targets=(fuzz_fieldreader fuzz_template fuzz_cp1252 fuzz_amount fuzz_pagefile fuzz_fragments fuzz_despatch)
 
 seconds=${FUZZ_SECONDS:-15}
 if [ $# -gt 0 ] && [[ $1 =~ ^[0-9]+$ ]]; then
