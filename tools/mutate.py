@@ -53,6 +53,22 @@ def candidates(line):
     return out
 
 
+def sync(src, dst):
+    """Makes dst a copy of src, writing only the files that differ (so that their times are
+    new and the build sees them changed) and removing those src does not have."""
+    if os.path.isfile(src):
+        if not os.path.isfile(dst) or open(src, 'rb').read() != open(dst, 'rb').read():
+            shutil.copyfile(src, dst)
+        return
+    os.makedirs(dst, exist_ok=True)
+    for name in set(os.listdir(dst)) - set(os.listdir(src)):
+        path = os.path.join(dst, name)
+        shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
+    for name in os.listdir(src):
+        if name != 'build':
+            sync(os.path.join(src, name), os.path.join(dst, name))
+
+
 def run(cmd, cwd, log, timeout):
     with open(log, 'a') as f:
         f.write('$ %s\n' % ' '.join(cmd))
@@ -76,10 +92,9 @@ def main():
     os.makedirs(work, exist_ok=True)
     for d in ('src', 'tests', 'fuzz', 'data', 'dist', 'cmake', 'bench', 'docs'):
         if os.path.isdir(os.path.join(ROOT, d)):
-            shutil.rmtree(os.path.join(work, d), ignore_errors=True)
-            shutil.copytree(os.path.join(ROOT, d), os.path.join(work, d), ignore=shutil.ignore_patterns('build'))
+            sync(os.path.join(ROOT, d), os.path.join(work, d))
     for f in ('CMakeLists.txt', 'CMakePresets.json'):
-        shutil.copy2(os.path.join(ROOT, f), work)
+        sync(os.path.join(ROOT, f), os.path.join(work, f))
     print('building the unmutated tree in %s/build/default (log: %s)' % (work, log), flush=True)
     if run(['cmake', '--preset', 'default', '-DQUORRA_BUILD_BENCH=OFF'], work, log, 600) or \
             run(['cmake', '--build', '--preset', 'default'], work, log, 7200):

@@ -7,6 +7,7 @@
 #include "entry/FieldTable.h"
 #include "support/WizardFixture.h"
 
+#include <QLabel>
 #include <QScreen>
 #include <QtTest>
 
@@ -86,6 +87,37 @@ struct LastKey : QObject {
     }
 };
 
+// What xdotool prints for these arguments, trimmed.
+QString xdotool(const QStringList& arguments) {
+    QProcess p;
+    p.start(u"xdotool"_s, arguments);
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// The name of the window that has the focus, when a window shown has this name.
+QString activeShown(const QString& name) {
+    return xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}).isEmpty()
+               ? QString()
+               : xdotool({u"getactivewindow"_s, u"getwindowname"_s});
+}
+
+// The page viewer on a page, reporting what it shows or, with report false, telling the user.
+struct Viewer : QProcess {
+    Viewer(const QString& runtime, const QString& page, bool report = true) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+        env.insert(u"QUORRA_VIEWER_REPORT"_s, report ? u"1"_s : u"0"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        setProcessEnvironment(env);
+        start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {page});
+    }
+    ~Viewer() override {
+        kill();
+        waitForFinished();
+    }
+};
+
 } // namespace
 
 class TestOnScreen : public QObject {
@@ -94,6 +126,7 @@ class TestOnScreen : public QObject {
     FakeServices m_fakes;
     std::unique_ptr<MainWindow> m_window;
     QRect m_splash; // the splash's frame as the window manager placed it
+    QSet<QString> m_splashTexts;
 
 private slots:
     // The splash, then the main window, each centred on the screen's free area.
@@ -101,8 +134,11 @@ private slots:
         QTimer watch; // the start-up lets timers run while the splash shows
         connect(&watch, &QTimer::timeout, [&] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (qobject_cast<SplashWindow*>(w) && w->isVisible() && w->windowHandle()->isExposed())
+                if (qobject_cast<SplashWindow*>(w) && w->isVisible() && w->windowHandle()->isExposed()) {
                     m_splash = w->frameGeometry();
+                    for (const QLabel* label : w->findChildren<QLabel*>())
+                        m_splashTexts.insert(label->text());
+                }
             }
         });
         watch.start(20);
@@ -115,6 +151,8 @@ private slots:
         const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(!m_splash.isEmpty());
         QCOMPARE(m_splash.center(), free.center());
+        QVERIFY2(m_splashTexts.contains(u"Quorra\nDevelopment Wizard\n\nVersion " QUORRA_VERSION "\n"_s),
+                 qPrintable(m_splashTexts.values().join(u'|')));
         // The frame openbox adds is not known before the window shows: the window is placed
         // by its own size, so its frame's centre lies within the frame's size of the centre.
         QTRY_VERIFY(m_window->frameGeometry() != m_window->geometry());
@@ -160,6 +198,44 @@ private slots:
             QCOMPARE(QProcess::execute(u"xdotool"_s, call.split(u' ')), 0);
         QTRY_VERIFY(last.seen);
         QCOMPARE(edit->text(), text);
+    }
+
+    void viewerComesBack_data() {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("minimised") << u"windowminimize"_s;
+        QTest::newRow("behind the wizard") << u"wizard"_s;
+        QTest::newRow("first start telling a page is missing") << u"message"_s;
+    }
+
+    // The next View brings the viewer in front with the new page, whatever became of its
+    // window; a start while the first tells that its page is missing shows the page itself.
+    void viewerComesBack() {
+        QFETCH(QString, state);
+        TestFolder runtime(TestFolder::Empty);
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const char* title : {"Alpha", "Beta"})
+            runtime.write(QString::fromLatin1(title) + u".html"_s,
+                          QByteArray("<html><head><title>") + title +
+                              "</title></head><body>text</body></html>");
+        const bool message = state == u"message";
+        // Waits in real time: each look asks xdotool, which QTRY would not count.
+        const auto shows = [](const QString& name, const QString& active, int ms) {
+            return QTest::qWaitFor([&] { return activeShown(name) == active; }, ms) ||
+                   (qWarning() << "active:" << activeShown(name), false);
+        };
+        Viewer first(runtime.path(), runtime.filePath(message ? u"Gone.html"_s : u"Alpha.html"_s), !message);
+        const QString firstWindow = message ? u"Page Preview"_s : u"Alpha - Page Preview"_s;
+        QVERIFY(shows(u'^' + firstWindow + u'$', firstWindow, 60000));
+        if (state == u"wizard") {
+            m_window->activateWindow();
+            QVERIFY(shows(u"^Alpha - Page Preview$"_s, m_window->windowTitle(), 10000));
+        } else if (!message) {
+            QCOMPARE(xdotool({u"search"_s, u"--name"_s, u"^Alpha - Page Preview$"_s, state}), QString());
+            QVERIFY(shows(u"^Alpha - Page Preview$"_s, QString(), 10000));
+        }
+        Viewer next(runtime.path(), runtime.filePath(u"Beta.html"_s));
+        QVERIFY(shows(u"^Beta - Page Preview$"_s, u"Beta - Page Preview"_s, 60000));
+        QCOMPARE(message ? next.state() : first.state(), QProcess::Running);
     }
 
     void cleanupTestCase() {
