@@ -43,9 +43,11 @@ def candidates(line):
                                (r'!(?=[\w(])', '', "drop !")):
             for m in re.finditer(pat, seg):
                 out.append((kind, line[:lo + m.start()] + rep + line[lo + m.end():]))
+        # A twip is a fifteenth of a pixel: a place or size in twips changes by a pixel.
+        step = 15 if 'twips' in line.lower() or re.search(r'\{\d+, \d+, \d+, \d+\}', line) else 1
         for m in re.finditer(r'(?<![\w.])(\d+)(?![\w.])', seg):
             n = int(m.group(1))
-            for v in {n + 1, max(n - 1, 0)} - {n}:
+            for v in {n + step, max(n - step, 0)} - {n}:
                 out.append(('constant %d->%d' % (n, v), line[:lo + m.start()] + str(v) + line[lo + m.end():]))
     stripped = line.strip()
     if re.match(r'^[\w:.>\-\[\]()*&]+\(.*\);$', stripped) and not stripped.startswith(('return', 'Q_')):
