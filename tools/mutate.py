@@ -87,7 +87,7 @@ def main():
     ap.add_argument('--seed', type=int, default=int(time.time()))
     ap.add_argument('--work', default='/tmp/quorra-mutate')
     ap.add_argument('--files', nargs='*', default=['src/**/*.cpp'])
-    ap.add_argument('--exclude', default='tst_viewer', help='CTest tests left out (regex), none: ""')
+    ap.add_argument('--exclude', default='', help='CTest tests left out (a regex)')
     a = ap.parse_args()
 
     work, log = a.work, os.path.join(a.work, 'mutate.log')

@@ -96,6 +96,8 @@ private slots:
             nameShownControls();
         };
         shows(0, u"10011"_s);
+        QVERIFY(wiz.control<QRadioButton>(u"vatNo"_s)->isChecked() &&
+                wiz.control<QRadioButton>(u"optItem"_s)->isChecked());
         for (int step = 1; step < 15; ++step) {
             wiz.click(B::Next);
             shows(step, step == 14 ? u"11101"_s : u"11111"_s);
