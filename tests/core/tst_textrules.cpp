@@ -37,6 +37,7 @@ private slots:
             << QStringList{"Classic blue", "Modern", "  padded  "};
         QTest::newRow("empty fields")
             << QByteArray("a,\r\n\r\n\"\"\r\nb") << QStringList{"a", "", "", "", "b"};
+        QTest::newRow("comma at the very end") << QByteArray("a,") << QStringList{"a", ""};
         QTest::newRow("text after closing quote dropped")
             << QByteArray("\"a\" junk,b\r\n") << QStringList{"a", "b"};
         QTest::newRow("unclosed quote runs to the end")
@@ -71,7 +72,8 @@ private slots:
         QTest::newRow("carry through nines") << u"999.999"_s << u"1000.00"_s;
         QTest::newRow("beyond 64 bits")
             << u"123456789012345678901234567890.125"_s << u"123456789012345678901234567890.13"_s;
-        QTest::newRow("blanks around") << u"  2.5 "_s << u"2.50"_s;
+        QTest::newRow("blanks and a plus sign around") << u"  +2.5 "_s << u"2.50"_s;
+        QTest::newRow("minus kept") << u"-2.675"_s << u"-2.68"_s;
         QTest::newRow("minus rounds to zero") << u"-0.004"_s << u"0.00"_s;
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("not a number unchanged") << u"1.2.3"_s << u"1.2.3"_s;

@@ -1,5 +1,5 @@
+#include "entry/FieldTable.h"
 #include "entry/widgets/DialogFont.h"
-#include "entry/PaymentFragments.h"
 #include "page/PageWriter.h"
 #include "support/WizardFixture.h"
 
@@ -43,11 +43,6 @@ QString golden(const QString& name, const QString& page) {
         .replace(u"@PAGE@"_s, page);
 }
 
-// The window's text fields in the order their names are tried on a template line.
-const QStringList FieldOrder =
-    QString::fromLatin1(readFile(QStringLiteral(QUORRA_TEST_DATA "/field-order.txt")))
-        .split(u'\n', Qt::SkipEmptyParts);
-
 } // namespace
 
 // The page's options as the user sets them, View and Finish writing the page, the despatch
@@ -66,7 +61,8 @@ private slots:
         wiz.click(u"vatNo"_s);
         wiz.w().setFieldText(u"txtVAT", QString());
         wiz.click(u"vatNo"_s);
-        QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatFragment(false));
+        const QString vatNo = u"<input type=hidden name=\"VATReg\" value=\"no\">"_s;
+        QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatNo);
         auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
         const auto clickCard = [&](int i) {
             QTest::mouseClick(cards->viewport(), Qt::LeftButton, {},
@@ -89,20 +85,25 @@ private slots:
         wiz.w().setFieldText(u"txtAmount", u"2.5"_s);
         wiz.click(u"OptShipment"_s);
         wiz.click(u"optItem"_s);
-        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(PostageType::Item, u"2.5"_s));
+        const auto postage = [](const QString& type, const QString& amount) {
+            return u"<input type=hidden name=\"postage_type\" value=\""_s + type +
+                   u"\"><input type=hidden name=\"postage_amt\" value=\""_s + amount +
+                   u"\">Postage is charged at \u00a3"_s + amount + u" per "_s + type + u'.';
+        };
+        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postage(u"item"_s, u"2.50"_s));
         QLineEdit* amount = wiz.line(u"txtAmount"_s);
         amount->clear();
         amount->setFocus();
         QTest::keyClicks(amount, u".5"_s);
         QTest::keyClick(&wiz.w(), Qt::Key_N, Qt::AltModifier);
         QTRY_COMPARE(wiz.w().currentStep(), 5);
-        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(PostageType::Item, u".5"_s));
+        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postage(u"item"_s, u"0.50"_s));
 
         wiz.fakes.messages.queue(MessageAnswer::No);
         wiz.click(B::Cancel);
         QCOMPARE(wiz.w().fieldText(u"txtAmount"), QString());
-        QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatFragment(false));
-        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postageFragment(PostageType::Item, QString()));
+        QCOMPARE(wiz.w().fieldText(u"txtVAT"), vatNo);
+        QCOMPARE(wiz.w().fieldText(u"txtPostage"), postage(u"item"_s, QString()));
     }
 
     void viewAndFinish_data() {
@@ -189,10 +190,13 @@ private slots:
         wiz.goToStep(14);
         const QString page = QDir::toNativeSeparators(wiz.folder.filePath(wiz.pageStem() + u".html"_s));
         QCOMPARE(wiz.w().fieldText(u"txtDespatch"), golden(u"despatch-empty.txt"_s, page));
-        // Shown in a fixed-pitch font, so the paths after the padded labels line up.
-        // Also where the desktop's fixed font is a proportional one.
-        QVERIFY(QFontInfo(wiz.multi(u"txtDespatch"_s)->font()).fixedPitch());
-        QVERIFY(QFontInfo(fixedPitchFont(QFont(u"DejaVu Sans"_s))).fixedPitch());
+        // Shown in a fixed-pitch font of the window's size, so the paths after the padded
+        // labels line up; also where the desktop's fixed font is a proportional one.
+        const QFontInfo listFont(wiz.multi(u"txtDespatch"_s)->font());
+        QCOMPARE(listFont.family(), u"DejaVu Sans Mono"_s);
+        QVERIFY(listFont.fixedPitch() && !listFont.bold());
+        QCOMPARE(listFont.pixelSize(), QFontInfo(wiz.w().font()).pixelSize());
+        QCOMPARE(QFontInfo(fixedPitchFont(QFont(u"DejaVu Sans"_s))).family(), u"DejaVu Sans Mono"_s);
         const QStringList details{u"txtCompanyName"_s, u"txtCompanyTelephone"_s, u"txtCompanyFax"_s,
                                   u"txtContactName"_s, u"txtEmailAddress"_s};
         for (const QString& name : details + Pictures)
@@ -269,26 +273,75 @@ private slots:
         QVERIFY(wiz.allAnswered());
     }
 
-    void fieldOrder() {
+    void typedTextsOnThePage_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed"); // each key event's text; '\n' presses Return
+        QTest::addColumn<QByteArray>("page");
+        const QString smile = u"\U0001F600"_s;
+        QTest::newRow("beyond the basic plane, one key event")
+            << u"txtCompanyName"_s << u"Caf\u00e9 "_s + smile + u" \U0001D11E"_s
+            << QByteArray("{Caf\xe9 &#128512; &#119070;}\r\n");
+        QTest::newRow("mission statement, two lines")
+            << u"txtMissionStatement"_s << u"We sell\nmugs"_s << QByteArray("{We sell\r\nmugs}\r\n");
+        QTest::newRow("history, a blank line") << u"txtCompanyHistory"_s << u"Since 1990\n\nFamily run"_s
+                                               << QByteArray("{Since 1990\r\n\r\nFamily run}\r\n");
+        QTest::newRow("product description, two lines and beyond the plane")
+            << u"txtProDesc1"_s << u"Blue mug\n"_s + smile
+            << QByteArray("</b><br>Blue mug\r\n&#128512;<br><b>Quantity required");
+    }
+
+    // Texts typed as the window system delivers them reach the page in its code page, line
+    // breaks as CR LF; the printed summary keeps its lines.
+    void typedTextsOnThePage() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, page);
         Wizard wiz(Wizard::Started);
-        for (qsizetype i = 0; i < FieldOrder.size(); ++i)
-            wiz.w().setFieldText(FieldOrder[i], u"#"_s + QString::number(i));
+        wiz.fillRequired();
+        wiz.w().setFieldText(u"txtCompanyName", QString());
+        wiz.w().setFieldText(u"txtProCode1", u"M1"_s);
+        wiz.goToStep(findField(field)->panel);
+        QWidget* box = wiz.control(field);
+        box->setFocus();
+        for (qsizetype i = 0; i < typed.size(); i += typed[i].isHighSurrogate() ? 2 : 1) {
+            const QString key = typed.mid(i, typed[i].isHighSurrogate() ? 2 : 1); // a pair in one event
+            QTest::sendKeyEvent(QTest::Click, box, key == u"\n" ? Qt::Key_Return : Qt::Key_unknown,
+                                key == u"\n" ? u"\r"_s : key, Qt::NoModifier);
+        }
+        wiz.folder.write(wiz.pageStem() + u".txt"_s, "{" + field.toLatin1() + "}\r\n");
+        if (field.startsWith(u"txtProDesc"))
+            wiz.folder.write(wiz.pageStem() + u".txt"_s, "txtPurchase1\r\n");
+        QVERIFY(wiz.w().GeneratePage().ok);
+        const QByteArray written = wiz.folder.read(wiz.pageStem() + u".html"_s);
+        QVERIFY2(field.startsWith(u"txtProDesc") ? written.contains(page) : written == page,
+                 written.constData());
+        print(wiz);
+        QCOMPARE(wiz.fakes.printer.ended.value(0).size(), 42);
+    }
+
+    // Of two names on one line, the window's earlier field is replaced.
+    void fieldOrder() {
+        QStringList order;
+        for (const FieldSpec& f : fieldTable())
+            order.append(f.name);
+        Wizard wiz(Wizard::Started);
+        for (qsizetype i = 0; i < order.size(); ++i)
+            wiz.w().setFieldText(order[i], u"#"_s + QString::number(i));
         wiz.w().setFieldText(u"txtCompanyName", u"\u0080\u0095\u009f"_s);
         // Each pair of neighbours on a line, the later name first: only the earlier one is replaced.
         QByteArray templ = "txtcompanyname TXTCOMPANYNAME\r\n[txtCompanyName]\r\n";
-        for (qsizetype i = 1; i < FieldOrder.size(); ++i)
-            templ += FieldOrder[i].toLatin1() + '|' + FieldOrder[i - 1].toLatin1() + "\r\n";
+        for (qsizetype i = 1; i < order.size(); ++i)
+            templ += order[i].toLatin1() + '|' + order[i - 1].toLatin1() + "\r\n";
         wiz.folder.write(wiz.pageStem() + u".txt"_s, templ);
         QVERIFY(wiz.w().GeneratePage().ok);
 
         const QList<QByteArray> page = wiz.folder.read(wiz.pageStem() + u".html"_s).split('\n');
-        QCOMPARE(page.size(), FieldOrder.size() + 2);
+        QCOMPARE(page.size(), order.size() + 2);
         QCOMPARE(page[0], "txtcompanyname TXTCOMPANYNAME\r");
         QCOMPARE(page[1], "[&#128;&#149;&#159;]\r");
-        for (qsizetype i = 1; i < FieldOrder.size(); ++i) {
+        for (qsizetype i = 1; i < order.size(); ++i) {
             const QByteArray& line = page[i + 1];
-            QVERIFY2(line.startsWith(FieldOrder[i].toLatin1() + '|') &&
-                         !line.contains(FieldOrder[i - 1].toLatin1()),
+            QVERIFY2(line.startsWith(order[i].toLatin1() + '|') && !line.contains(order[i - 1].toLatin1()),
                      line.constData());
         }
     }

@@ -98,6 +98,8 @@ private slots:
             nameShownControls();
         };
         shows(0, u"10011"_s);
+        QVERIFY(wiz.control<QRadioButton>(u"vatNo"_s)->isChecked() &&
+                wiz.control<QRadioButton>(u"optItem"_s)->isChecked());
         for (int step = 1; step < 15; ++step) {
             wiz.click(B::Next);
             shows(step, step == 14 ? u"11101"_s : u"11111"_s);
@@ -113,7 +115,8 @@ private slots:
         for (const QString& name : std::as_const(names)) // ".." says nothing
             QVERIFY2(name.section(u'=', 1).contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(name));
         for (const QString& name :
-             u"cmdOption=Help;cmdOption=Continue;cmdOption=Finish;cmdView=View Page;cmdPrint=Print Page;"
+             u"cmdOption=Help;cmdOption=Continue;cmdOption=Finish;cmdOption=Back;cmdOption=Next;cmdView=View "
+             u"Page;cmdPrint=Print Page;"
              u"cmdLogo=Browse for Company Logo;cmdPro4=Browse for Product Picture 4;lstCreditCards=Credit "
              u"Card "
              u"Acceptance;cboTheme=Website Theme;vatNo=Vat Registered: No;optItem=Postage: Per Item;"
@@ -142,6 +145,7 @@ private slots:
 
         QVERIFY(!w.isUnloaded());
         QCOMPARE(w.currentStep(), 0);
+        QVERIFY(w.fFrame(0)->isVisible() && !w.fFrame(3)->isVisible());
         QVERIFY(w.helpHidden());
         QCOMPARE(buttonStates(wiz), u"10011"_s);
         for (const FieldSpec& f : fieldTable()) { // the guidance and the shown options' fragments stay
@@ -195,6 +199,8 @@ private slots:
         wiz.goToStep(2);
         wiz.w().setFieldText(u"txtCompanyFax", u"555"_s);
 
+        QWidget other; // another window of the program, gone once the wizard ends
+        other.show();
         QStringList asked; // title|text of each box
         int fontSize = 0;
         QTimer answerer; // answers every box the same way, a box nobody expected too
@@ -227,6 +233,7 @@ private slots:
         QCOMPARE(fontSize, QFontInfo(wiz.w().font()).pixelSize());
         QCOMPARE(wiz.w().isUnloaded(), ends);
         QCOMPARE(wiz.w().isVisible(), !ends);
+        QCOMPARE(other.isVisible(), !ends);
         QVERIFY(wiz.fakes.printer.ended.isEmpty());
         if (title == u"Incomplete Data Entry") // no page was made
             QCOMPARE(wiz.fakes.cursor.waitCount, 0);
