@@ -7,7 +7,6 @@
 #include "entry/FieldTable.h"
 #include "support/WizardFixture.h"
 
-#include <QLabel>
 #include <QScreen>
 #include <QtTest>
 
@@ -126,7 +125,6 @@ class TestOnScreen : public QObject {
     FakeServices m_fakes;
     std::unique_ptr<MainWindow> m_window;
     QRect m_splash; // the splash's frame as the window manager placed it
-    QSet<QString> m_splashTexts;
 
 private slots:
     // The splash, then the main window, each centred on the screen's free area.
@@ -134,11 +132,8 @@ private slots:
         QTimer watch; // the start-up lets timers run while the splash shows
         connect(&watch, &QTimer::timeout, [&] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (qobject_cast<SplashWindow*>(w) && w->isVisible() && w->windowHandle()->isExposed()) {
+                if (qobject_cast<SplashWindow*>(w) && w->isVisible() && w->windowHandle()->isExposed())
                     m_splash = w->frameGeometry();
-                    for (const QLabel* label : w->findChildren<QLabel*>())
-                        m_splashTexts.insert(label->text());
-                }
             }
         });
         watch.start(20);
@@ -151,8 +146,6 @@ private slots:
         const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(!m_splash.isEmpty());
         QCOMPARE(m_splash.center(), free.center());
-        QVERIFY2(m_splashTexts.contains(u"Quorra\nDevelopment Wizard\n\nVersion " QUORRA_VERSION "\n"_s),
-                 qPrintable(m_splashTexts.values().join(u'|')));
         // The frame openbox adds is not known before the window shows: the window is placed
         // by its own size, so its frame's centre lies within the frame's size of the centre.
         QTRY_VERIFY(m_window->frameGeometry() != m_window->geometry());
