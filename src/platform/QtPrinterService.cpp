@@ -150,24 +150,6 @@ QtPrinterService::QtPrinterService(const QString& pdfFile)
 QtPrinterService::~QtPrinterService() = default;
 
 bool QtPrinterService::printLine(const QString& text) {
-    if (!m_started) {
-        // The first line starts the document; without a printer there is none to start.
-        if (m_pdfFile.isEmpty()) {
-            QString error;
-            const bool found = runAside([&error] {
-                Spooler spooler;
-                if (spooler.defaultDestination())
-                    return true;
-                error = spooler.timedOut() ? NoAnswer : NoPrinter;
-                return false;
-            });
-            if (!found) {
-                m_error = error;
-                return false;
-            }
-        }
-        m_started = true;
-    }
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     m_lines += plain.split(u'\n');
@@ -175,7 +157,6 @@ bool QtPrinterService::printLine(const QString& text) {
 }
 
 bool QtPrinterService::endDocument() {
-    m_started = false;
     const QStringList lines = std::exchange(m_lines, {});
     return runAside([this, &lines] {
         if (!m_pdfFile.isEmpty())
@@ -188,7 +169,6 @@ bool QtPrinterService::endDocument() {
 
 void QtPrinterService::abortDocument() {
     m_lines.clear();
-    m_started = false;
 }
 
 bool QtPrinterService::print(const QStringList& lines) {

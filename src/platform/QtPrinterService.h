@@ -41,7 +41,6 @@ private:
     static bool paint(QPdfWriter& writer, const QStringList& lines);
 
     QString m_pdfFile;
-    bool m_started = false;
     QStringList m_lines;
     QString m_error;
 };

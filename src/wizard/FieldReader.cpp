@@ -2,6 +2,9 @@
 
 #include "entry/TextRules.h"
 #include "page/Cp1252.h"
+#include "page/RegularFile.h"
+
+#include <QFile>
 
 namespace quorra {
 
@@ -69,6 +72,13 @@ QStringList readFields(const QString& text) {
 
 QStringList readFieldsFromBytes(const QByteArray& bytes) {
     return readFields(decodeTextFile(bytes));
+}
+
+std::optional<QStringList> readDataFile(const QString& path, qint64 maxBytes) {
+    QFile file(path);
+    if (!openRegularFile(file))
+        return std::nullopt;
+    return readFieldsFromBytes(file.read(maxBytes));
 }
 
 QStringList themeNames(const QStringList& fields) {

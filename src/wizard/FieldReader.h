@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace quorra {
 
 // Splits text into the fields of a comma-delimited file (the help file, the theme
@@ -21,6 +23,10 @@ QStringList readFields(const QString& text);
 // The fields of a file decoded as Windows-1252 (UTF-8 when it starts with the UTF-8
 // byte-order mark).
 QStringList readFieldsFromBytes(const QByteArray& bytes);
+
+// The fields of the data file at path, read up to maxBytes; nullopt when it is missing,
+// unreadable or not a regular file.
+std::optional<QStringList> readDataFile(const QString& path, qint64 maxBytes);
 
 // The theme names of a catalogue's fields: fields that are empty or blank are left out.
 QStringList themeNames(const QStringList& fields);

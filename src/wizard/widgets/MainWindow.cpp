@@ -6,7 +6,6 @@
 #include "entry/widgets/DialogFont.h"
 #include "entry/widgets/EntryForm.h"
 #include "page/PageWriter.h"
-#include "page/RegularFile.h"
 #include "page/widgets/PagePublisher.h"
 #include "wizard/FieldReader.h"
 #include "wizard/widgets/WizardLayout.h"
@@ -14,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -286,15 +284,14 @@ void MainWindow::Form_Unload() {
 void MainWindow::LoadTexts() {
     FieldControl* help = m_entry->field(u"txtHelp");
     help->setText(QString());
-    const QString helpPath = m_appFolder + u"/marlixhlp.dat"_s;
-    QFile helpFile(helpPath);
-    if (!openRegularFile(helpFile)) {
+    const auto helpLines = readDataFile(m_appFolder + u"/marlixhlp.dat"_s, MaxHelpFileBytes);
+    if (!helpLines) {
         m_services.messages.show(u"Marlix Help"_s, u"No data in Help File"_s, MessageButtons::Ok,
                                  MessageIcon::Information);
         return;
     }
     QString guidance;
-    for (const QString& line : readFieldsFromBytes(helpFile.read(MaxHelpFileBytes))) {
+    for (const QString& line : *helpLines) {
         guidance += line + CrLf;
         if (guidance.size() > MaxGuidanceChars) {
             guidance.truncate(MaxGuidanceChars);
@@ -302,23 +299,19 @@ void MainWindow::LoadTexts() {
             break;
         }
     }
-    helpFile.close();
     help->setText(guidance);
 
     m_lblStartScreen->setText(fromCrLf(StartScreenText));
     m_lblFrame14->setText(fromCrLf(ClosingText));
 
-    const QString themePath = m_appFolder + u"/Theme.txt"_s;
-    QFile themeFile(themePath);
-    if (!openRegularFile(themeFile)) {
+    const auto catalogue = readDataFile(m_appFolder + u"/Theme.txt"_s, MaxCatalogueBytes);
+    if (!catalogue) {
         m_services.messages.show(u"Loading Theme File"_s, u"Theme File Not found"_s, MessageButtons::Ok,
                                  MessageIcon::Information);
         return;
     }
-    const QStringList themes = themeNames(readFieldsFromBytes(themeFile.read(MaxCatalogueBytes)));
-    themeFile.close();
     m_cboTheme->clear();
-    m_cboTheme->addItems(themes);
+    m_cboTheme->addItems(themeNames(*catalogue));
 }
 
 void MainWindow::cboTheme_LostFocus() {
