@@ -44,11 +44,8 @@ QProcessEnvironment childEnvironment() {
 }
 
 QString guidanceText(const QString& appFolder) {
-    QFile help(appFolder + u"/marlixhlp.dat"_s);
-    if (!help.open(QIODevice::ReadOnly))
-        return {};
     QString text;
-    for (const QString& line : readFieldsFromBytes(help.readAll()))
+    for (const QString& line : readDataFile(appFolder + u"/marlixhlp.dat"_s, 1 << 20).value_or(QStringList()))
         text += line + u"\r\n"_s;
     return text;
 }

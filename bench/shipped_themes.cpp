@@ -22,12 +22,12 @@ using namespace Qt::StringLiterals;
 constexpr int ThemeRuns = 50;
 
 bool shippedThemes(const QString& root, const QString& appFolder, const QList<PageField>& fields) {
-    QFile catalogue(appFolder + u"/Theme.txt"_s);
-    if (!catalogue.open(QIODevice::ReadOnly)) {
+    const auto catalogue = readDataFile(appFolder + u"/Theme.txt"_s, 16 << 20);
+    if (!catalogue) {
         say(u"  no theme catalogue in "_s + appFolder);
         return false;
     }
-    const QStringList themes = themeNames(readFieldsFromBytes(catalogue.readAll()));
+    const QStringList themes = themeNames(*catalogue);
     const QString folder = root + u"/themes"_s;
     QDir().mkpath(folder);
 
