@@ -127,7 +127,7 @@ test)
         cat build/fuzz-run.log >>"$log"
         fail "fuzzing (all output: build/fuzz-run.log)"
     }
-    sed -n '/^== summary/,$p' build/fuzz-run.log | sed 's/^/    /'
+    grep -E '^fuzz_' build/fuzz-run.log | sed 's/^/    /'
     ;;
 package)
     install_missing "${run_packages[@]}" "${package_packages[@]}"

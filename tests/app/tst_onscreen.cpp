@@ -1,80 +1,21 @@
-// The wizard on a real X server with a real window manager (Xvfb and openbox, started here):
-// where its windows appear, and the money fields under the key events X11 delivers (typed
-// with xdotool). Skipped (exit code 77) when either cannot start.
+// The wizard on a real X server with a real window manager (Xvfb and openbox, started by
+// on-desktop.sh): where its windows appear, and the money fields under the key events X11
+// delivers (typed with xdotool).
 
 #include "app/widgets/SplashWindow.h"
 #include "app/widgets/Startup.h"
 #include "entry/FieldTable.h"
+#include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
 
 #include <QScreen>
 #include <QtTest>
-
-#include <csignal>
-#include <fcntl.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Starts a program that ends with this test, its output thrown away (or it would hold
-// CTest's pipe open).
-pid_t spawn(std::vector<const char*> args, int keepFd = -1) {
-    args.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        for (int fd = 3; fd < 256; ++fd) {
-            if (fd != keepFd)
-                close(fd);
-        }
-        execvp(args[0], const_cast<char**>(args.data()));
-        _exit(127);
-    }
-    return pid > 0 ? pid : 0;
-}
-
-// Starts Xvfb on a free display and openbox on it; DISPLAY is set when both run.
-bool startDesktop(std::vector<pid_t>& pids) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return false;
-    const std::string fd = std::to_string(fds[1]);
-    pids.push_back(spawn(
-        {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, fds[1]));
-    close(fds[1]);
-    std::string display;
-    char c = 0;
-    while (pids.back() && read(fds[0], &c, 1) == 1 && c != '\n')
-        display += c;
-    close(fds[0]);
-    if (display.empty())
-        return false;
-    setenv("DISPLAY", (':' + display).c_str(), 1);
-    const std::string ready = QDir::tempPath().toStdString() + "/openbox-ready-" + display;
-    unlink(ready.c_str());
-    // Windows the program does not place go to the top left, not to the centre.
-    const std::string config = QDir::tempPath().toStdString() + "/openbox-rc-" + display + ".xml";
-    QFile rc(QString::fromStdString(config));
-    if (!rc.open(QIODevice::WriteOnly) ||
-        rc.write("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><placement><policy>Smart</policy>"
-                 "<center>no</center></placement></openbox_config>\n") < 0)
-        return false;
-    rc.close();
-    pids.push_back(
-        spawn({"openbox", "--config-file", config.c_str(), "--startup", ("touch " + ready).c_str()}));
-    for (int i = 0; i < 200 && pids.back() && access(ready.c_str(), F_OK) != 0; ++i)
-        usleep(50'000); // before the application exists, so no event loop to wait in
-    return access(ready.c_str(), F_OK) == 0;
-}
 
 // Sees the last key of a batch: xdotool's keys arrive in order, so all came before it.
 struct LastKey : QObject {
@@ -100,22 +41,6 @@ QString activeShown(const QString& name) {
                ? QString()
                : xdotool({u"getactivewindow"_s, u"getwindowname"_s});
 }
-
-// The page viewer on a page, reporting what it shows or, with report false, telling the user.
-struct Viewer : QProcess {
-    Viewer(const QString& runtime, const QString& page, bool report = true) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"XDG_RUNTIME_DIR"_s, runtime);
-        env.insert(u"QUORRA_VIEWER_REPORT"_s, report ? u"1"_s : u"0"_s);
-        env.remove(u"QT_QPA_PLATFORM"_s);
-        setProcessEnvironment(env);
-        start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {page});
-    }
-    ~Viewer() override {
-        kill();
-        waitForFinished();
-    }
-};
 
 } // namespace
 
@@ -216,7 +141,8 @@ private slots:
             return QTest::qWaitFor([&] { return activeShown(name) == active; }, ms) ||
                    (qWarning() << "active:" << activeShown(name), false);
         };
-        Viewer first(runtime.path(), runtime.filePath(message ? u"Gone.html"_s : u"Alpha.html"_s), !message);
+        ViewerProcess first(runtime.path(), runtime.filePath(message ? u"Gone.html"_s : u"Alpha.html"_s), {},
+                            !message);
         const QString firstWindow = message ? u"Page Preview"_s : u"Alpha - Page Preview"_s;
         QVERIFY(shows(u'^' + firstWindow + u'$', firstWindow, 60000));
         if (state == u"wizard") {
@@ -226,7 +152,7 @@ private slots:
             QCOMPARE(xdotool({u"search"_s, u"--name"_s, u"^Alpha - Page Preview$"_s, state}), QString());
             QVERIFY(shows(u"^Alpha - Page Preview$"_s, QString(), 10000));
         }
-        Viewer next(runtime.path(), runtime.filePath(u"Beta.html"_s));
+        ViewerProcess next(runtime.path(), runtime.filePath(u"Beta.html"_s));
         QVERIFY(shows(u"^Beta - Page Preview$"_s, u"Beta - Page Preview"_s, 60000));
         QCOMPARE(message ? next.state() : first.state(), QProcess::Running);
     }
@@ -238,28 +164,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    std::vector<pid_t> pids;
-    const auto stop = [&] {
-        for (auto pid = pids.rbegin(); pid != pids.rend(); ++pid) { // openbox first
-            if (*pid && kill(*pid, SIGTERM) == 0)
-                waitpid(*pid, nullptr, 0);
-        }
-    };
-    if (QStandardPaths::findExecutable(u"xdotool"_s).isEmpty() || !startDesktop(pids)) {
-        stop();
-        std::puts("SKIP: Xvfb, openbox and xdotool are needed");
-        return 77;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    int status = 0;
-    {
-        QApplication app(argc, argv);
-        TestOnScreen test;
-        status = QTest::qExec(&test, argc, argv);
-    }
-    stop();
-    return status;
-}
-
+QTEST_MAIN(TestOnScreen)
 #include "tst_onscreen.moc"

@@ -1,6 +1,7 @@
 #include "page/PageWriter.h"
 #include "page/viewer/ViewerSession.h"
 #include "page/viewer/ViewerWindow.h"
+#include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
 
 #include <QComboBox>
@@ -102,54 +103,7 @@ class TestViewer : public QObject {
     Q_OBJECT
     std::unique_ptr<TestFolder> m_runtime; // each test's own viewer lock and socket
 
-    // A viewer program started on a page, reporting each page it shows.
-    struct Viewer {
-        std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
-        QStringList lines; // what it printed so far
-
-        // display: the session's display name, when not the test's own.
-        Viewer(const QString& runtime, const QString& page, const QString& workingFolder = {},
-               const QString& display = {}) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(u"QUORRA_VIEWER_REPORT"_s, u"1"_s);
-            env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-            env.insert(u"XDG_RUNTIME_DIR"_s, runtime);
-            if (!display.isEmpty()) {
-                env.insert(u"DISPLAY"_s, display);
-                env.remove(u"WAYLAND_DISPLAY"_s);
-            }
-            process->setProcessEnvironment(env);
-            process->setWorkingDirectory(workingFolder);
-            process->start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {page});
-            process->waitForStarted();
-        }
-        ~Viewer() {
-            process->kill();
-            process->waitForFinished();
-        }
-        // Waits until the viewer has printed this line; false when it ended or took too long.
-        bool waitFor(const QString& line) {
-            QDeadlineTimer deadline(60000);
-            while (!lines.contains(line) && !deadline.hasExpired()) {
-                if (process->canReadLine())
-                    lines.append(QString::fromUtf8(process->readLine()).trimmed());
-                else if (!process->waitForReadyRead(int(deadline.remainingTime())))
-                    break;
-            }
-            return lines.contains(line) || (qWarning() << "printed:" << lines, false);
-        }
-        // Its exit code once it has ended, or -1 when it still runs after a few seconds.
-        int exitCode() {
-            if (process->state() != QProcess::NotRunning)
-                process->waitForFinished(5000);
-            const bool ended =
-                process->state() == QProcess::NotRunning && process->exitStatus() == QProcess::NormalExit;
-            return ended ? process->exitCode() : -1;
-        }
-        bool running() const { return process->state() == QProcess::Running; }
-    };
-
-    Viewer start(const QString& page) { return Viewer(m_runtime->path(), page); }
+    ViewerProcess start(const QString& page) { return ViewerProcess(m_runtime->path(), page); }
 
     // A page whose title is title, long enough to scroll.
     QString writePage(const QString& name, const QString& title) {
@@ -262,35 +216,35 @@ private slots:
         const PageResult result =
             generatePageFile(app, u"Classic blue"_s, {{u"txtCompanyName"_s, u"Café – 中文"_s}});
         QVERIFY2(result.ok, qPrintable(result.error));
-        Viewer viewer = start(QDir::toNativeSeparators(pageFileName(app, u"Classic blue"_s)));
+        ViewerProcess viewer = start(QDir::toNativeSeparators(pageFileName(app, u"Classic blue"_s)));
         QVERIFY(viewer.waitFor(u"loaded Café – 中文"_s));
         // The engine's log lines stay out of the wizard's terminal.
-        QVERIFY(!viewer.process->readAllStandardError().contains("qt.webenginecontext"));
+        QVERIFY(!viewer.readAllStandardError().contains("qt.webenginecontext"));
     }
 
     void missingPage() {
         const QString page = m_runtime->filePath(u"Nothing.html"_s);
-        Viewer viewer = start(page);
+        ViewerProcess viewer = start(page);
         QVERIFY(viewer.waitFor(u"failed The page \""_s + page + u"\" does not exist."_s));
-        QCOMPARE(viewer.exitCode(), 1);
+        QCOMPARE(viewer.endedWith(), 1);
     }
 
     // A viewer started while another runs hands its page over and ends; the running one
     // shows it, tells about a page that has gone and stays usable.
     void oneViewerTakesEveryPage() {
-        Viewer running = start(writePage(u"a.html"_s, u"Alpha"_s));
+        ViewerProcess running = start(writePage(u"a.html"_s, u"Alpha"_s));
         QVERIFY(running.waitFor(u"loaded Alpha"_s));
-        Viewer second = start(writePage(u"line\nfeed.html"_s, u"Beta"_s));
-        QCOMPARE(second.exitCode(), 0);
+        ViewerProcess second = start(writePage(u"line\nfeed.html"_s, u"Beta"_s));
+        QCOMPARE(second.endedWith(), 0);
         QVERIFY(running.waitFor(u"loaded Beta"_s));
         QCOMPARE(second.lines, QStringList());
 
         const QString gone = m_runtime->filePath(u"gone.html"_s);
-        QCOMPARE(start(gone).exitCode(), 0);
+        QCOMPARE(start(gone).endedWith(), 0);
         QVERIFY(running.waitFor(u"failed The page \""_s + gone + u"\" does not exist."_s));
         writePage(u"a.html"_s, u"Alpha again"_s);
-        Viewer relative(m_runtime->path(), u"a.html"_s, m_runtime->path()); // from another folder
-        QCOMPARE(relative.exitCode(), 0);
+        ViewerProcess relative(m_runtime->path(), u"a.html"_s, {}, true, m_runtime->path()); // another folder
+        QCOMPARE(relative.endedWith(), 0);
         QVERIFY(running.waitFor(u"loaded Alpha again"_s));
         QVERIFY(running.running());
     }
@@ -298,11 +252,13 @@ private slots:
     // Two desktop sessions of one user each have a viewer of their own.
     void oneViewerPerSession() {
         const QString runtime = m_runtime->path();
-        Viewer first(runtime, writePage(u"a.html"_s, u"Alpha"_s), {}, u":1"_s);
+        const QStringList one{u"DISPLAY=:1"_s, u"WAYLAND_DISPLAY="_s},
+            two{u"DISPLAY=:2"_s, u"WAYLAND_DISPLAY="_s};
+        ViewerProcess first(runtime, writePage(u"a.html"_s, u"Alpha"_s), one);
         QVERIFY(first.waitFor(u"loaded Alpha"_s));
-        Viewer second(runtime, writePage(u"b.html"_s, u"Beta"_s), {}, u":2"_s);
+        ViewerProcess second(runtime, writePage(u"b.html"_s, u"Beta"_s), two);
         QVERIFY(second.waitFor(u"loaded Beta"_s));
-        QCOMPARE(Viewer(runtime, writePage(u"c.html"_s, u"Gamma"_s), {}, u":2"_s).exitCode(), 0);
+        QCOMPARE(ViewerProcess(runtime, writePage(u"c.html"_s, u"Gamma"_s), two).endedWith(), 0);
         QVERIFY(second.waitFor(u"loaded Gamma"_s));
         QCOMPARE(first.lines, QStringList{u"loaded Alpha"_s});
     }
@@ -328,9 +284,10 @@ private slots:
         else
             QVERIFY(QDir().mkpath(runtime + u"/MarlixExp-"_s + display + u".socket/x"_s));
         {
-            Viewer running(runtime, writePage(u"a.html"_s, u"Alpha"_s), {}, display);
+            const QStringList env{u"DISPLAY="_s + display, u"WAYLAND_DISPLAY="_s};
+            ViewerProcess running(runtime, writePage(u"a.html"_s, u"Alpha"_s), env);
             QVERIFY(running.waitFor(u"loaded Alpha"_s));
-            QCOMPARE(Viewer(runtime, writePage(u"b.html"_s, u"Beta"_s), {}, display).exitCode(), 0);
+            QCOMPARE(ViewerProcess(runtime, writePage(u"b.html"_s, u"Beta"_s), env).endedWith(), 0);
             QVERIFY(running.waitFor(u"loaded Beta"_s));
         }
         // The lock and the socket lay in the fallback folder; they go with the test.
@@ -339,20 +296,12 @@ private slots:
         QVERIFY(QFile::remove(fallback + u".lock"_s) && QFile::remove(fallback + u".socket"_s));
     }
 
-    // Without a display the viewer says so, before Qt would abort.
+    // Without a display the viewer says so (as the wizard does), before Qt would abort.
     void noDisplay() {
-        QProcess viewer;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
-            env.remove(name);
-        viewer.setProcessEnvironment(env);
-        viewer.start(QStringLiteral(QUORRA_APP_DIR "/MarlixExp"), {writePage(u"a.html"_s, u"Alpha"_s)});
-        QVERIFY(viewer.waitForFinished(20000));
-        QCOMPARE(viewer.exitCode(), 1);
-        QCOMPARE(
-            viewer.readAllStandardError(),
-            QByteArray("MarlixExp: no display: this is a desktop program and needs a desktop session (X11 or "
-                       "Wayland), but neither DISPLAY nor WAYLAND_DISPLAY is set.\n"));
+        ViewerProcess viewer(m_runtime->path(), writePage(u"a.html"_s, u"Alpha"_s),
+                             {u"QT_QPA_PLATFORM="_s, u"DISPLAY="_s, u"WAYLAND_DISPLAY="_s});
+        QCOMPARE(viewer.endedWith(), 1);
+        QVERIFY(viewer.readAllStandardError().startsWith("MarlixExp: no display: this is a desktop program"));
     }
 
     // Where no folder will do, the viewer stands alone and says why.
@@ -369,24 +318,24 @@ private slots:
     // A killed viewer leaves its lock and socket behind; the next one takes over from it.
     void killedViewerIsReplaced() {
         {
-            Viewer killed = start(writePage(u"a.html"_s, u"Alpha"_s));
+            ViewerProcess killed = start(writePage(u"a.html"_s, u"Alpha"_s));
             QVERIFY(killed.waitFor(u"loaded Alpha"_s));
         }
         QVERIFY(QFile::exists(m_runtime->filePath(u"MarlixExp.socket"_s)));
-        Viewer next = start(writePage(u"b.html"_s, u"Beta"_s));
+        ViewerProcess next = start(writePage(u"b.html"_s, u"Beta"_s));
         QVERIFY(next.waitFor(u"loaded Beta"_s));
-        QCOMPARE(start(writePage(u"c.html"_s, u"Gamma"_s)).exitCode(), 0);
+        QCOMPARE(start(writePage(u"c.html"_s, u"Gamma"_s)).endedWith(), 0);
         QVERIFY(next.waitFor(u"loaded Gamma"_s));
     }
 
     // Two viewers started at the same instant end as one, showing the page handed over.
     void twoStartsAtOnce() {
-        Viewer first = start(writePage(u"a.html"_s, u"Alpha"_s));
-        Viewer second = start(writePage(u"b.html"_s, u"Beta"_s));
+        ViewerProcess first = start(writePage(u"a.html"_s, u"Alpha"_s));
+        ViewerProcess second = start(writePage(u"b.html"_s, u"Beta"_s));
         QTRY_VERIFY_WITH_TIMEOUT(!first.running() || !second.running(), 30000);
-        Viewer& ended = first.running() ? second : first;
-        Viewer& stays = first.running() ? first : second;
-        QCOMPARE(ended.exitCode(), 0);
+        ViewerProcess& ended = first.running() ? second : first;
+        ViewerProcess& stays = first.running() ? first : second;
+        QCOMPARE(ended.endedWith(), 0);
         QVERIFY(stays.waitFor(&ended == &first ? u"loaded Alpha"_s : u"loaded Beta"_s));
         QVERIFY(stays.running());
     }
