@@ -1,18 +1,14 @@
 #pragma once
 
-// What the fuzz targets share: a failing check that names the property, texts made from
-// the input's bytes, and a device that hands out its bytes a few at a time.
+// What the fuzz targets share: a failing check that names the property and texts made from
+// the input's bytes.
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QIODevice>
 #include <QString>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
 namespace fuzzinput {
 
@@ -45,35 +41,5 @@ inline QString inputText(const std::string& bytes, bool utf16) {
 inline bool hasLineBreak(const QString& text) {
     return text.contains(u'\r') || text.contains(u'\n');
 }
-
-// A read-only sequential device giving out at most the next of its read sizes per read.
-class ChunkedDevice : public QIODevice {
-public:
-    ChunkedDevice(QByteArray data, std::vector<qint64> readSizes)
-        : m_data(std::move(data))
-        , m_readSizes(std::move(readSizes)) {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return m_data.size() - m_pos + QIODevice::bytesAvailable(); }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 n =
-            std::min({maxSize, m_readSizes[m_next++ % m_readSizes.size()], m_data.size() - m_pos});
-        if (n <= 0)
-            return 0;
-        std::memcpy(data, m_data.constData() + m_pos, std::size_t(n));
-        m_pos += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_data;
-    std::vector<qint64> m_readSizes;
-    std::size_t m_next = 0;
-    qint64 m_pos = 0;
-};
 
 } // namespace fuzzinput

@@ -216,19 +216,6 @@ private slots:
         QVERIFY(!QFile::exists(path(u"home/started"_s)));
     }
 
-    // A shipped name that is not a file in the user's folder (a folder, here) is moved aside,
-    // with what it holds, and the shipped file copied in its place.
-    void shippedNameNotAFile() {
-        QCOMPARE(launch(), startedOn(m_user));
-        QVERIFY(QFile::remove(path(m_user + u"Theme.txt"_s)));
-        QVERIFY(QDir().mkpath(path(m_user + u"Theme.txt"_s)));
-        m_root->write(m_user + u"Theme.txt/mine"_s, "kept");
-        QCOMPARE(launch(), startedOn(m_user));
-        Files expected = whole();
-        expected.insert(u"Theme.txt.not-a-file/mine"_s, "kept");
-        QCOMPARE(filesIn(m_user), expected);
-    }
-
     // Launchers started together, on a first start and a later one, all start the wizard
     // on a whole folder, and none has anything to say.
     void startedTogether() {
@@ -246,36 +233,6 @@ private slots:
             }
             QCOMPARE(filesIn(m_user), whole());
         }
-    }
-
-    void optionsForTheWizardAlone_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("help") << QStringList{u"-x"_s, u"--help"_s};
-        QTest::newRow("version") << QStringList{u"-v"_s};
-        QTest::newRow("folder") << QStringList{u"--app-folder=/tmp/q"_s};
-    }
-
-    // They reach the wizard as given, and the launcher makes no folder of its own.
-    void optionsForTheWizardAlone() {
-        QFETCH(QStringList, arguments);
-        QCOMPARE(launch(arguments), arguments);
-        QVERIFY(!QFile::exists(path(u"home/.local"_s)));
-    }
-
-    void dataHome_data() {
-        QTest::addColumn<QByteArray>("xdgDataHome");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("absolute") << QByteArray("@/xdg") << u"xdg/quorra-wizard/"_s;
-        QTest::newRow("empty") << QByteArray() << m_user;
-        QTest::newRow("relative") << QByteArray("xdg") << m_user;
-    }
-
-    void dataHome() {
-        QFETCH(QByteArray, xdgDataHome);
-        QFETCH(QString, folder);
-        qputenv("XDG_DATA_HOME", xdgDataHome.replace('@', m_root->path().toUtf8()));
-        QCOMPARE(launch(), startedOn(folder));
-        QCOMPARE(m_root->read(folder + u"Theme.txt"_s), m_root->read(u"program/Theme.txt"_s));
     }
 };
 

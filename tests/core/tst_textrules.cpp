@@ -1,7 +1,6 @@
 #include "entry/AmountFormat.h"
 #include "entry/TextRules.h"
 #include "page/Cp1252.h"
-#include "page/PageFragments.h"
 #include "wizard/FieldReader.h"
 
 #include <QtTest>
@@ -9,9 +8,8 @@
 using namespace quorra;
 using namespace Qt::StringLiterals;
 
-// Text rules: line breaks, the code page and the comma-delimited data files; the texts the
-// page gets from the entry: amounts and card images (the VAT and postage terms are checked on
-// the golden pages).
+// Text rules: line breaks, the code page, the comma-delimited data files and amounts (the
+// fragments of the page are checked on the golden pages).
 class TestTextRules : public QObject {
     Q_OBJECT
 private slots:
@@ -57,11 +55,6 @@ private slots:
         QCOMPARE(readFieldsFromBytes(bytes), fields);
     }
 
-    void themeNames() { // empty lines and blanks never name a theme
-        const QByteArray catalogue("\r\n   \r\nModern\r\n\r\n,\r\n\"  \"\r\n");
-        QCOMPARE(quorra::themeNames(readFieldsFromBytes(catalogue)), QStringList{u"Modern"_s});
-    }
-
     void amount_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("amount");
@@ -84,16 +77,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, amount);
         QCOMPARE(formatAmount(text), amount);
-    }
-
-    void cards() { // in the order their fields are emptied
-        QStringList names;
-        for (const CardImage& card : cardImages()) {
-            names << card.card;
-            QCOMPARE(card.field, u"txt"_s + card.card);
-            QCOMPARE(card.tag, u"<img src=\"images/%1.gif\" border=0>"_s.arg(QString(card.card).toLower()));
-        }
-        QCOMPARE(names.join(u' '), u"Access Visa Delta Switch Amex"_s);
     }
 };
 

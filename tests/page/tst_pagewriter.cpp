@@ -8,11 +8,8 @@
 #include <QFile>
 #include <QtTest>
 
-#include <csignal>
 #include <optional>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace quorra;
 using namespace quorra::test;
@@ -173,27 +170,6 @@ private slots:
         QByteArrayView lines;
         QVERIFY(!reader.readLines(lines));
         QVERIFY(reader.failed() && reader.lineTooLong());
-    }
-
-    // A file-size limit (ulimit -f) below the page: the kernel's SIGXFSZ, which a fresh
-    // process does not ignore, must not end the program; the page is reported as not written.
-    void fileSizeLimitInAFreshProcess() {
-        TestFolder app(TestFolder::Empty);
-        app.write(u"Classic.txt"_s, QByteArray("<p>txtCompanyName</p>\r\n").repeated(1000));
-        const pid_t child = ::fork();
-        if (child == 0) {
-            std::signal(SIGXFSZ, SIG_DFL);
-            const rlimit limit{1000, RLIM_INFINITY};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-            const PageResult result =
-                generatePageFile(app.path(), u"Classic"_s, {{u"txtCompanyName"_s, u"A"_s}});
-            ::_exit(!result.ok && result.error.endsWith(u"could not be written: File too large."_s) ? 0 : 1);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY2(WIFEXITED(status), "the child was ended by a signal");
-        QCOMPARE(WEXITSTATUS(status), 0);
-        QCOMPARE(filesIn(app.path()), QStringList{u"Classic.txt"_s});
     }
 
     // Temporary pages of a wizard killed while writing go at the next generation once they
