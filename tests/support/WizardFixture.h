@@ -4,10 +4,8 @@
 #include "support/TestFolder.h"
 #include "wizard/widgets/MainWindow.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets> // as precompiled for every window test
 
 #include <memory>
 
