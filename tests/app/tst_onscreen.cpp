@@ -8,9 +8,6 @@
 #include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
 
-#include <QScreen>
-#include <QtTest>
-
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;

@@ -4,9 +4,6 @@
 #include "support/WizardFixture.h"
 #include "wizard/widgets/MainWindow.h"
 
-#include <QDir>
-#include <QtTest>
-
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;

@@ -3,9 +3,6 @@
 #include "support/PrivateCups.h"
 #include "support/WizardFixture.h"
 
-#include <QProcess>
-#include <QtTest>
-
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;

@@ -1,8 +1,5 @@
 #include "support/WizardFixture.h"
 
-#include <QClipboard>
-#include <QtTest>
-
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;

@@ -4,14 +4,9 @@
 #include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
 
-#include <QComboBox>
-#include <QImage>
-#include <QListWidget>
-#include <QRadioButton>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-#include <QtTest>
 
 #include <unistd.h>
 
@@ -53,9 +48,9 @@ void enterFullEntry(const Wizard& wiz) {
     for (const int card : {1, 3, 4}) // Amex, Switch, Visa
         QTest::mouseClick(cards->viewport(), Qt::LeftButton, {},
                           cards->visualItemRect(cards->item(card)).center());
-    QTest::mouseClick(wiz.control<QRadioButton>(u"vatYes"_s), Qt::LeftButton);
+    wiz.click(u"vatYes"_s);
     wiz.goToStep(4);
-    QTest::mouseClick(wiz.control<QRadioButton>(u"OptShipment"_s), Qt::LeftButton);
+    wiz.click(u"OptShipment"_s);
     wiz.line(u"txtAmount"_s)->setFocus();
     QTest::keyClicks(wiz.line(u"txtAmount"_s), u"3.5"_s);
     wiz.click(MainWindow::Next); // the amount loses the focus
@@ -161,16 +156,18 @@ private slots:
         QCOMPARE(bytes.split('\n'),
                  readFile(golden.fileName()).split('\n')); // names the first line that differs
 
+        const auto load = [&](QWebEngineView& view, int width) {
+            view.resize(width, 800);
+            view.show();
+            QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+            view.load(QUrl::fromLocalFile(wiz.folder.filePath(stem + u".html"_s)));
+            return loaded.wait(60000) && loaded.first().first().toBool();
+        };
         QWebEngineView view;
-        view.resize(1100, 900);
-        view.show();
-        QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
-        view.load(QUrl::fromLocalFile(wiz.folder.filePath(stem + u".html"_s)));
-        QVERIFY(loaded.wait(60000) && loaded.first().first().toBool());
-        QString json;
-        view.page()->runJavaScript(QString::fromUtf8(readFile(QStringLiteral(QUORRA_TEST_DATA "/probe.js"))),
-                                   [&json](const QVariant& v) { json = v.toString(); });
-        QTRY_VERIFY_WITH_TIMEOUT(!json.isEmpty(), 30000);
+        QVERIFY(load(view, 1100));
+        const QString json =
+            evaluate(view.page(), QString::fromUtf8(readFile(QStringLiteral(QUORRA_TEST_DATA "/probe.js"))))
+                .toString();
         const QJsonObject page = QJsonDocument::fromJson(json.toUtf8()).object();
 
         QCOMPARE(page[u"enlarged"].toArray(), QJsonArray());
@@ -198,11 +195,7 @@ private slots:
 
         QWebEngineView plain;
         plain.settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-        plain.resize(375, 800);
-        plain.show();
-        QSignalSpy plainLoaded(&plain, &QWebEngineView::loadFinished);
-        plain.load(view.url());
-        QVERIFY(plainLoaded.wait(60000));
+        QVERIFY(load(plain, 375));
         const QString offered = uR"([...document.querySelectorAll('input[name*="|Goods|"]')]
             .filter(e => e.getClientRects().length > 0).length)"_s;
         QCOMPARE(evaluate(plain.page(), offered, QWebEngineScript::ApplicationWorld).toInt(), full ? 4 : 0);
@@ -328,13 +321,11 @@ private slots:
         window.show();
         QSignalSpy loaded(&window, &ViewerWindow::pageLoaded);
         const auto scrollY = [&window] {
-            QVariant y;
-            window.view()->page()->runJavaScript(u"window.scrollY"_s, [&y](const QVariant& v) { y = v; });
-            return QTest::qWaitFor([&y] { return y.isValid(); }, 10000) ? y.toInt() : -1;
+            return evaluate(window.view()->page(), u"window.scrollY"_s).toInt();
         };
         window.showPage(writePage(u"a.html"_s, u"Alpha"_s));
         QVERIFY(loaded.wait(60000));
-        window.view()->page()->runJavaScript(u"window.scrollTo(0, 600)"_s);
+        evaluate(window.view()->page(), u"window.scrollTo(0, 600)"_s);
         QTRY_COMPARE(scrollY(), 600);
         writePage(u"a.html"_s, u"Alpha again"_s);
         window.showPage(m_runtime->filePath(u"a.html"_s));

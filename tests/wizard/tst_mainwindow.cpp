@@ -2,17 +2,6 @@
 #include "platform/QtServices.h"
 #include "support/WizardFixture.h"
 
-#include <QAccessible>
-#include <QComboBox>
-#include <QFontDatabase>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QRadioButton>
-#include <QTimer>
-#include <QtTest>
-
 #include <sys/stat.h>
 
 using namespace quorra;
