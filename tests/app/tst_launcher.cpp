@@ -99,28 +99,16 @@ private slots:
 
     void upgrade_data() {
         QTest::addColumn<bool>("edited");
-        QTest::addColumn<bool>("earlierLauncher");
-        QTest::newRow("not edited") << false << false;
-        QTest::newRow("edited") << true << false;
-        QTest::newRow("not edited, earlier launcher") << false << true;
-        QTest::newRow("edited, earlier launcher") << true << true;
+        QTest::newRow("not edited") << false;
+        QTest::newRow("edited") << true;
     }
 
     // A newer package: a corrected theme, a new one in the catalogue, one no longer shipped.
     void upgrade() {
         QFETCH(bool, edited);
-        QFETCH(bool, earlierLauncher);
         ship(u"Classic.txt"_s, "Classic 1");
         QCOMPARE(launch(), startedOn(m_user));
         Files expected = whole();
-        if (earlierLauncher) { // which kept no record; the new one knows what it shipped
-            QVERIFY(QFile::remove(path(m_user + u".shipped.sha256"_s)));
-            QByteArray earlier;
-            for (const QString& name : {u"Classic.txt"_s, u"Theme.txt"_s})
-                earlier += QCryptographicHash::hash(m_shipped[name], QCryptographicHash::Sha256).toHex() +
-                           "  " + name.toUtf8() + '\n';
-            m_root->write(u"program/shipped-earlier.sha256"_s, earlier);
-        }
         if (edited)
             m_root->write(m_user + u"Classic.txt"_s, expected[u"Classic.txt"_s] = "my Classic");
         ship(u"Classic.txt"_s, "Classic 2");
