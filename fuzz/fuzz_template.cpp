@@ -4,8 +4,9 @@
 // The input is the texts of the window's fields in their order, UTF-8, each ended by a NUL
 // byte, then a second NUL and the template; without two NULs in a row it is all template.
 //
-// Laws: every line ends with CR LF; with texts free of line breaks there is one page line
-// per template line, and a line holding no field name is copied unchanged.
+// Laws: the page's last line ends with CR LF; with texts free of line breaks every line
+// ends with CR LF, there is one page line per template line, and a line holding no field
+// name is copied unchanged.
 
 #include "FuzzInput.h"
 
@@ -59,12 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.open(QIODevice::WriteOnly);
     check(quorra::writePage(in, out, fields).ok, "writing a page to memory succeeds");
 
+    check(page.isEmpty() || page.endsWith("\r\n"), "the page's last line ends with CR LF");
+    if (lineBreaks)
+        return 0;
     const QList<QByteArrayView> pageLines = linesOf(page);
     check(page.count("\r\n") == pageLines.size() && page.count('\r') == pageLines.size() &&
               page.count('\n') == pageLines.size(),
-          "every line ends with CR LF");
-    if (lineBreaks)
-        return 0;
+          "every line ends with CR LF and holds no other CR or LF");
     const QList<QByteArrayView> lines = linesOf(templ);
     check(pageLines.size() == lines.size(), "the page has as many lines as the template");
     for (qsizetype i = 0; i < lines.size(); ++i) {
