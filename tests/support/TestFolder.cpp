@@ -31,6 +31,15 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void compareGolden(const QByteArray& actual, const QString& name) {
+    const QString path = QStringLiteral(QUORRA_TEST_DATA "/golden/") + name;
+    if (qEnvironmentVariableIntValue("QUORRA_UPDATE_GOLDEN") == 1) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(actual) == actual.size());
+    }
+    QCOMPARE(actual.split('\n'), readFile(path).split('\n'));
+}
+
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }

@@ -24,6 +24,11 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Compares bytes with the golden file tests/data/golden/<name> line by line, naming the first
+// line that differs; with QUORRA_UPDATE_GOLDEN=1 it first writes the file anew (to review
+// the difference after a deliberate change).
+void compareGolden(const QByteArray& actual, const QString& name);
+
 // Copies the shipped data files (catalogue, help, templates, images) into a folder.
 void copyShippedData(const QString& folder);
 

@@ -146,16 +146,8 @@ private slots:
         const PageResult result = wiz.w().GeneratePage();
         QVERIFY2(result.ok, qPrintable(result.error));
         const QString stem = wiz.pageStem();
-        const QByteArray bytes = wiz.folder.read(stem + u".html"_s);
-        QFile golden(QStringLiteral(QUORRA_TEST_DATA "/golden/") + stem + (full ? u""_s : u"-required"_s) +
-                     u".html"_s);
-        if (qEnvironmentVariableIntValue("QUORRA_UPDATE_GOLDEN") == 1) {
-            QVERIFY(golden.open(QIODevice::WriteOnly) && golden.write(bytes) == bytes.size());
-            golden.close();
-        }
-        QCOMPARE(bytes.split('\n'),
-                 readFile(golden.fileName()).split('\n')); // names the first line that differs
-
+        compareGolden(wiz.folder.read(stem + u".html"_s),
+                      stem + (full ? u""_s : u"-required"_s) + u".html"_s);
         const auto load = [&](QWebEngineView& view, int width) {
             view.resize(width, 800);
             view.show();
