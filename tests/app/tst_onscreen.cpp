@@ -155,7 +155,7 @@ private slots:
     }
 
     void cleanupTestCase() {
-        m_fakes.messages.queue(MessageAnswer::Yes);
+        m_fakes.answers += MessageAnswer::Yes;
         m_window->close();
         m_window.reset();
     }

@@ -48,16 +48,16 @@ private slots:
         TestFolder folder(shipped ? TestFolder::ShippedData : TestFolder::Empty);
         FakeServices fakes;
         Watcher watcher;
-        fakes.messages.onShow = [&](const ShownMessage& m) { watcher.note(m.text); };
+        fakes.onBox = [&](const QString& text) { watcher.note(text); };
         if (!shipped)
-            fakes.messages.queue(MessageAnswer::Ok);
+            fakes.answers += MessageAnswer::Ok;
         qApp->installEventFilter(&watcher);
         auto window = Main(fakes.services(), folder.path(), std::chrono::milliseconds(100));
         qApp->removeEventFilter(&watcher);
         QCOMPARE(watcher.seen, seen);
         QVERIFY(window->isVisible() && !splashVisible() && window->currentStep() == 0);
         QCOMPARE(window->selectedTheme().isEmpty(), !shipped);
-        fakes.messages.queue(MessageAnswer::Yes);
+        fakes.answers += MessageAnswer::Yes;
         window->close();
         QVERIFY(window->isUnloaded());
     }

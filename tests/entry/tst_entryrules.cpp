@@ -32,7 +32,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Escape);
         QCOMPARE(edit->text(), u"12501.2.3"_s);
         QVERIFY(wiz.w().isVisible());
-        QVERIFY(wiz.fakes.messages.shown.isEmpty());
+        QVERIFY(wiz.fakes.log.isEmpty());
         // The caret keys still work.
         for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Backspace})
             QTest::keyClick(edit, key);
@@ -58,14 +58,13 @@ private slots:
         wiz.w().setFieldText(u"txtPicture1", u"typed by hand"_s);
         for (const auto& [button, field, step] : pictures) {
             wiz.goToStep(step);
-            wiz.fakes.fileDialog.paths +=
-                u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s;
+            wiz.fakes.paths += u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s;
             wiz.click(QString::fromLatin1(button));
         }
         for (const auto& [button, field, step] : pictures)
             QCOMPARE(wiz.w().fieldText(field),
                      u"/home/ann/My Pictures/'"_s + QLatin1StringView(field) + u"'.txt"_s);
-        QCOMPARE(wiz.fakes.fileDialog.filters, QStringList(8, u"All Files (*.*) *"_s));
+        QCOMPARE(wiz.fakes.logged(u"dialog"_s), QStringList(8, u"All Files (*.*) *"_s));
         // cancelled: the path stays
         wiz.click(u"cmdPro5"_s);
         QCOMPARE(wiz.w().fieldText(u"txtProPicture5"), u"/home/ann/My Pictures/'txtProPicture5'.txt"_s);

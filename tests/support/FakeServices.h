@@ -2,97 +2,74 @@
 
 #include "services/Services.h"
 
-#include <QList>
 #include <QStringList>
 
 #include <functional>
 
 namespace quorra::test {
 
-// One message box the program showed.
-struct ShownMessage {
-    QString title;
-    QString text;
-    MessageButtons buttons;
-    MessageIcon icon;
-};
+// Stands in for every platform service: notes each request in log, in order, and answers
+// from what the test queued. The lines: "box TITLE|TEXT|BUTTONS|ICON" (a box with no answer
+// queued is answered Ok or No and counted as unexpected), "wait" and "ready" (the pointer),
+// "dialog DESCRIPTION PATTERN" (cancelled when no path is queued), "start PROGRAM|ARGUMENT..."
+// and "printed" (each document, its lines kept in printed).
+struct FakeServices : MessageService, CursorService, FileDialogService, ProgramLauncher, PrinterService {
+    QStringList log;
+    QList<MessageAnswer> answers;
+    QStringList paths;
+    QList<QStringList> printed;
+    bool failStart = false;
+    bool refusePrint = false;
+    int unexpected = 0;
+    std::function<void(const QString& text)> onBox; // runs as each box is shown
 
-// Records every message box and answers from a queue; a box with nothing queued is
-// answered with Ok or No and counted as unexpected.
-struct FakeMessages : MessageService {
     MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons, MessageIcon icon,
                        MessageAnswer = MessageAnswer::Ok) override {
-        shown.append({title, text, buttons, icon});
-        if (onShow)
-            onShow(shown.back());
-        if (answers.isEmpty()) {
-            ++unexpected;
-            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-        }
-        return answers.takeFirst();
+        log += QStringLiteral("box %1|%2|%3|%4").arg(title, text).arg(int(buttons)).arg(int(icon));
+        if (onBox)
+            onBox(text);
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        ++unexpected;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
-    void queue(MessageAnswer answer) { answers.push_back(answer); }
-    QList<ShownMessage> shown;
-    QList<MessageAnswer> answers;
-    int unexpected = 0;
-    std::function<void(const ShownMessage&)> onShow; // runs as each box is shown
-};
-
-// Counts the pointer changes and remembers whether the wait pointer is up.
-struct FakeCursor : CursorService {
-    void setWaitCursor() override {
-        waiting = true;
-        ++waitCount;
-    }
-    void restoreCursor() override { waiting = false; }
-    bool waiting = false;
-    int waitCount = 0;
-};
-
-// Answers the open-file dialog from a queue of paths (none left: a cancel).
-struct FakeFileDialog : FileDialogService {
-    QString chooseFile(const QString& filterDescription, const QString& pattern) override {
-        filters.append(filterDescription + u' ' + pattern);
+    void setWaitCursor() override { log += QStringLiteral("wait"); }
+    void restoreCursor() override { log += QStringLiteral("ready"); }
+    QString chooseFile(const QString& description, const QString& pattern) override {
+        log += QStringLiteral("dialog ") + description + u' ' + pattern;
         return paths.isEmpty() ? QString() : paths.takeFirst();
     }
-    QStringList paths;
-    QStringList filters; // "description pattern" of each dialog
-};
-
-// Records each program start as the program and its arguments; starts fail while failStart is set.
-struct FakeLauncher : ProgramLauncher {
     bool startDetached(const QString& program, const QStringList& arguments) override {
-        starts.append(QStringList{program} + arguments);
+        log += QStringLiteral("start ") + QStringList(QStringList{program} + arguments).join(u'|');
         return !failStart;
     }
-    QList<QStringList> starts;
-    bool failStart = false;
-};
-
-// Records the printed lines of each document handed to the printer; refuses every line while refuse is set.
-struct FakePrinter : PrinterService {
     bool printLine(const QString& text) override {
-        lines.append(text);
-        return !refuse;
+        m_lines += text;
+        return !refusePrint;
     }
     bool endDocument() override {
-        ended.append(std::exchange(lines, {}));
+        printed += std::exchange(m_lines, {});
+        log += QStringLiteral("printed");
         return true;
     }
-    void abortDocument() override { lines.clear(); }
-    QStringList lines;
-    QList<QStringList> ended;
-    bool refuse = false;
-};
+    void abortDocument() override { m_lines.clear(); }
 
-// A complete set of fakes, handed to the main window as its services.
-struct FakeServices {
-    FakeMessages messages;
-    FakeCursor cursor;
-    FakeFileDialog fileDialog;
-    FakeLauncher launcher;
-    FakePrinter printer;
-    Services services() { return Services{messages, cursor, fileDialog, launcher, printer}; }
+    // The log's lines that start with this word, without it.
+    QStringList logged(const QString& word) const {
+        QStringList found;
+        for (const QString& line : log) {
+            if (line.startsWith(word + u' '))
+                found += line.sliced(word.size() + 1);
+        }
+        return found;
+    }
+    bool waiting() const {
+        return log.lastIndexOf(QStringLiteral("wait")) > log.lastIndexOf(QStringLiteral("ready"));
+    }
+    Services services() { return Services{*this, *this, *this, *this, *this}; }
+
+private:
+    QStringList m_lines;
 };
 
 } // namespace quorra::test

@@ -26,8 +26,8 @@ public:
 
     // Creates, loads, shows and activates the window.
     void start() {
-        const Services services{messages ? *messages : fakes.messages, fakes.cursor, fakes.fileDialog,
-                                fakes.launcher, printer ? *printer : fakes.printer};
+        const Services services{messages ? *messages : fakes, fakes, fakes, fakes,
+                                printer ? *printer : fakes};
         window = std::make_unique<MainWindow>(services, folder.path());
         window->Form_Load();
         window->show();
@@ -62,8 +62,7 @@ public:
     QString pageStem() const { return window->selectedTheme().left(7); }
     // Whether every queued answer was asked for and nothing was asked unexpectedly.
     bool allAnswered() const {
-        return fakes.messages.answers.isEmpty() && fakes.messages.unexpected == 0 &&
-               fakes.fileDialog.paths.isEmpty();
+        return fakes.answers.isEmpty() && fakes.unexpected == 0 && fakes.paths.isEmpty();
     }
 
     TestFolder folder;

@@ -22,10 +22,7 @@ void print(const Wizard& wiz) {
 
 // The message boxes shown, each as "title|text|buttons|icon".
 QStringList boxes(const Wizard& wiz) {
-    QStringList all;
-    for (const ShownMessage& m : wiz.fakes.messages.shown)
-        all += u"%1|%2|%3|%4"_s.arg(m.title, m.text).arg(int(m.buttons)).arg(int(m.icon));
-    return all;
+    return wiz.fakes.logged(u"box"_s);
 }
 
 // A golden text of tests/data/golden with the page's path in place of @PAGE@.
@@ -86,7 +83,7 @@ private slots:
         QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier);
         QTRY_COMPARE(w.currentStep(), 5);
         QCOMPARE(w.fieldText(u"txtPostage"), postage(u"0.50"_s));
-        wiz.fakes.messages.queue(MessageAnswer::No);
+        wiz.fakes.answers += MessageAnswer::No;
         wiz.click(B::Cancel);
         QCOMPARE(w.fieldText(u"txtAmount") + w.fieldText(u"txtVAT") + w.fieldText(u"txtPostage"),
                  vatNo + postage({}));
@@ -122,7 +119,7 @@ private slots:
         wiz.fillRequired();
         wiz.w().setFieldText(u"txtProCode1", u"P1"_s);
         wiz.folder.write(stem + u".html"_s, "previous page");
-        wiz.fakes.launcher.failStart = fault == NoViewer;
+        wiz.fakes.failStart = fault == NoViewer;
         if (fault == Incomplete) { // only blanks make a detail missing: a tab or line breaks count
             wiz.w().setFieldText(u"txtCompanyName", u"    "_s);
             wiz.w().setFieldText(u"txtCompanyAddress", u"\r\n\r\n"_s);
@@ -148,20 +145,20 @@ private slots:
                      qPrintable(shown[0]));
         }
         const bool written = fault <= NoViewer;
-        const QStringList viewer{wiz.folder.filePath(u"MarlixExp"_s), QDir::toNativeSeparators(page)};
-        QCOMPARE(wiz.fakes.launcher.starts, written ? QList<QStringList>{viewer} : QList<QStringList>());
+        const QString viewer = wiz.folder.filePath(u"MarlixExp"_s) + u'|' + QDir::toNativeSeparators(page);
+        QCOMPARE(wiz.fakes.logged(u"start"_s), written ? QStringList{viewer} : QStringList());
         QCOMPARE(readFile(page).contains("Acme Ltd"), written);
         QCOMPARE(readFile(page) == "previous page", !written);
         QCOMPARE(filesIn(wiz.folder.path()).filter(u".html"_s), QStringList{stem + u".html"_s});
-        QCOMPARE(wiz.fakes.cursor.waitCount, fault == Incomplete ? 0 : 1);
-        QVERIFY(!wiz.fakes.cursor.waiting && !wiz.w().isUnloaded());
+        QCOMPARE(wiz.fakes.log.count(u"wait"_s), fault == Incomplete ? 0 : 1);
+        QVERIFY(!wiz.fakes.waiting() && !wiz.w().isUnloaded());
         QCOMPARE(wiz.w().currentStep(), 13);
         QCOMPARE(wiz.w().fieldText(u"txtCompanyName"), fault == Incomplete ? u"    "_s : u"Acme Ltd"_s);
         QCOMPARE(wiz.w().fieldText(u"txtPurchase1").isEmpty(), fault == Incomplete); // refreshed first
         if (fault == NoFault) { // Finish writes the page again, asks to print and closes
-            wiz.fakes.messages.queue(MessageAnswer::No);
+            wiz.fakes.answers += MessageAnswer::No;
             wiz.click(B::Finish);
-            QVERIFY(wiz.w().isUnloaded() && !wiz.fakes.cursor.waiting && wiz.fakes.cursor.waitCount == 2);
+            QVERIFY(wiz.w().isUnloaded() && !wiz.fakes.waiting() && wiz.fakes.log.count(u"wait"_s) == 2);
         }
     }
 
@@ -194,7 +191,7 @@ private slots:
         QCOMPARE(list.size(), 13);
         for (int i = 0; i < 8; ++i)
             QCOMPARE(list.at(3 + i).sliced(18), pictures.at(i) + u" typed"_s);
-        QCOMPARE(wiz.fakes.printer.ended.value(0).join(u'\n').split(u'\n'),
+        QCOMPARE(wiz.fakes.printed.value(0).join(u'\n').split(u'\n'),
                  golden(u"summary.txt"_s, page).split(u'\n'));
         QCOMPARE(boxes(wiz),
                  QStringList{u"MarlixNet|A list of files required by us to create your e-commerce web "
@@ -223,30 +220,29 @@ private slots:
         QFETCH(bool, asked);
         Wizard wiz(Wizard::Started);
         if (before != NoPrint) {
-            wiz.fakes.printer.refuse = true;
-            wiz.fakes.messages.queue(MessageAnswer::Ok);
+            wiz.fakes.refusePrint = true;
+            wiz.fakes.answers += MessageAnswer::Ok;
             print(wiz);
             QCOMPARE(boxes(wiz).takeLast(), u"MarlixNet|There was a problem printing to your printer.|%1|%2"_s
                                                 .arg(int(MessageButtons::Ok))
                                                 .arg(int(MessageIcon::None)));
-            wiz.fakes.printer.refuse = false;
+            wiz.fakes.refusePrint = false;
         }
         if (before == PrintedThenIncomplete || before == PrintedThenCancel) {
-            wiz.fakes.messages.queue(before == PrintedThenIncomplete ? MessageAnswer::Yes
-                                                                     : MessageAnswer::No);
+            wiz.fakes.answers += (before == PrintedThenIncomplete ? MessageAnswer::Yes : MessageAnswer::No);
             wiz.click(before == PrintedThenIncomplete ? B::Finish : B::Cancel);
             QVERIFY(!wiz.w().isUnloaded());
         }
         wiz.fillRequired();
-        const qsizetype shown = wiz.fakes.messages.shown.size();
+        const qsizetype shown = boxes(wiz).size();
         if (asked)
-            wiz.fakes.messages.queue(MessageAnswer(answer));
+            wiz.fakes.answers += MessageAnswer(answer);
         if (answer == int(MessageAnswer::Yes))
-            wiz.fakes.messages.queue(MessageAnswer::Ok); // the confirmation
+            wiz.fakes.answers += MessageAnswer::Ok; // the confirmation
         wiz.click(B::Finish);
         QVERIFY(wiz.w().isUnloaded() && wiz.allAnswered());
-        QCOMPARE(wiz.fakes.messages.shown.value(shown).title, asked ? u"Print Request"_s : QString());
-        QCOMPARE(wiz.fakes.printer.ended.size(), answer == int(MessageAnswer::Yes) ? 1 : 0);
+        QCOMPARE(boxes(wiz).value(shown).section(u'|', 0, 0), asked ? u"Print Request"_s : QString());
+        QCOMPARE(wiz.fakes.printed.size(), answer == int(MessageAnswer::Yes) ? 1 : 0);
     }
 
     void typedTextsOnThePage_data() {
@@ -291,7 +287,7 @@ private slots:
         const QByteArray written = wiz.folder.read(wiz.pageStem() + u".html"_s);
         QVERIFY2(product ? written.contains(page) : written == page, written.constData());
         print(wiz);
-        QCOMPARE(wiz.fakes.printer.ended.value(0).size(), 42);
+        QCOMPARE(wiz.fakes.printed.value(0).size(), 42);
     }
 
     // Of two names on one line, only the window's earlier field is replaced.

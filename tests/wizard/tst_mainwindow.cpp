@@ -115,7 +115,7 @@ private slots:
         wiz.goToStep(3);
         wiz.click(u"vatYes"_s);
         wiz.click(B::Help);
-        wiz.fakes.messages.queue(MessageAnswer::No);
+        wiz.fakes.answers += MessageAnswer::No;
         wiz.click(B::Cancel);
 
         QVERIFY(!w.isUnloaded());
@@ -206,9 +206,9 @@ private slots:
         QCOMPARE(asked, QStringList{QString(question).replace(u"\r\n"_s, u"\n"_s)});
         QCOMPARE(wiz.w().isUnloaded(), ends);
         QCOMPARE(wiz.w().isVisible() || other.isVisible(), !ends);
-        QVERIFY(wiz.fakes.printer.ended.isEmpty());
+        QVERIFY(wiz.fakes.printed.isEmpty());
         if (title == u"Incomplete Data Entry") // no page was made
-            QCOMPARE(wiz.fakes.cursor.waitCount, 0);
+            QVERIFY(!wiz.fakes.log.contains(u"wait"_s));
         if (!ends)
             QVERIFY(wiz.w().currentStep() == 2 && wiz.w().fieldText(u"txtCompanyFax") == u"555");
     }
@@ -272,7 +272,7 @@ private slots:
             for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
                 QTest::keyClick(QApplication::focusWidget(), key);
         }
-        QVERIFY(wiz.w().isVisible() && wiz.w().currentStep() == 1 && wiz.fakes.messages.shown.isEmpty());
+        QVERIFY(wiz.w().isVisible() && wiz.w().currentStep() == 1 && wiz.fakes.log.isEmpty());
         QCOMPARE(wiz.w().fieldText(u"txtCompanyName") + u'|' + wiz.w().fieldText(u"txtCompanyAddress"),
                  u"1 High St|1 High St\r\n\r\n"_s);
         wiz.goToStep(14);
@@ -328,14 +328,14 @@ private slots:
                 wiz.folder.write(name, bytes);
         }
         const QList<MessageAnswer> oks(message.isEmpty() ? 0 : 1, MessageAnswer::Ok);
-        wiz.fakes.messages.answers = oks;
+        wiz.fakes.answers = oks;
         wiz.start();
-        QStringList shown;
-        for (const ShownMessage& m : wiz.fakes.messages.shown) {
-            QVERIFY(m.icon == MessageIcon::Information && m.buttons == MessageButtons::Ok);
-            shown.append(m.title + u'|' + m.text);
-        }
-        QCOMPARE(shown, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(
+            wiz.fakes.logged(u"box"_s),
+            message.isEmpty()
+                ? QStringList()
+                : QStringList{message +
+                              u"|%1|%2"_s.arg(int(MessageButtons::Ok)).arg(int(MessageIcon::Information))});
         auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
         QCOMPARE(theme->count(), themes);
         QCOMPARE(wiz.w().selectedTheme(), themes ? theme->itemText(0) : QString());
@@ -344,7 +344,7 @@ private slots:
             QCOMPARE(wiz.w().fieldText(u"txtHelp"),
                      QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
         wiz.click(B::Next);
-        wiz.fakes.messages.answers = QList{MessageAnswer::No} + oks;
+        wiz.fakes.answers = QList{MessageAnswer::No} + oks;
         wiz.click(B::Cancel);
         QCOMPARE(wiz.w().currentStep(), 0);
         QCOMPARE(theme->count(), themes);
