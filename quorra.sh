@@ -122,8 +122,8 @@ test)
     build default "${app_targets[@]}" tst_viewer tst_onscreen quorra_replay
     run_tests default -R '^(tst_viewer|tst_onscreen|replay_.*)$'
     # A bounded run of every fuzz target (seconds per target).
-    echo "Fuzzing each target for ${QUORRA_FUZZ_SECONDS:-10} s"
-    fuzz/run.sh "${QUORRA_FUZZ_SECONDS:-10}" >build/fuzz-run.log 2>&1 || {
+    echo "Fuzzing each target for ${QUORRA_FUZZ_SECONDS:-20} s"
+    fuzz/run.sh "${QUORRA_FUZZ_SECONDS:-20}" >build/fuzz-run.log 2>&1 || {
         cat build/fuzz-run.log >>"$log"
         fail "fuzzing (all output: build/fuzz-run.log)"
     }

@@ -13,7 +13,7 @@ cd "$here/.."
 seconds=${FUZZ_SECONDS:-15}
 [[ ${1:-} =~ ^[0-9]+$ ]] && seconds=$1 && shift
 targets=("$@")
-[ $# -eq 0 ] && targets=(fuzz_fieldreader fuzz_template fuzz_cp1252 fuzz_amount)
+[ $# -eq 0 ] && targets=(fuzz_text fuzz_template)
 [ -f build/sanitize/build.ninja ] || cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize --target "${targets[@]}"
 
