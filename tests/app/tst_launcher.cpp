@@ -160,68 +160,6 @@ private slots:
         QCOMPARE(launch(), startedOn(m_user));
         QCOMPARE(filesIn(m_user), whole());
     }
-
-    void refusals_data() {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("message"); // on standard error, and on the desktop
-        QTest::newRow("HOME unset")
-            << u"HOME"_s
-            << u"HOME is not set, so there is no folder of yours for the wizard's files. "
-               "Set HOME (or XDG_DATA_HOME) and start it again."_s;
-        QTest::newRow("a file where a folder belongs")
-            << u"XDG_DATA_HOME"_s
-            << u"could not make the folder @/file/quorra-wizard/images: Not a directory."_s;
-        QTest::newRow("no display")
-            << u"DISPLAY"_s
-            << u"no display: this is a desktop program and needs a desktop session (X11 or "
-               "Wayland), but neither DISPLAY nor WAYLAND_DISPLAY is set."_s;
-    }
-
-    // The launcher says what stops it, on standard error and on the desktop (a notify-send
-    // of the test's own records the message), and starts nothing.
-    void refusals() {
-        QFETCH(QString, fault);
-        QFETCH(QString, message);
-        QProcessEnvironment env = environment();
-        env.insert(u"DISPLAY"_s, u":quorra-test"_s);
-        QVERIFY(QDir().mkpath(path(u"bin"_s)));
-        m_root->write(u"bin/notify-send"_s,
-                      "#!/bin/sh\nfor a do last=$a; done\nprintf '%s' \"$last\" > \"$DESKTOP\"\n");
-        QFile::setPermissions(path(u"bin/notify-send"_s),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        env.insert(u"PATH"_s, path(u"bin:"_s) + env.value(u"PATH"_s));
-        env.insert(u"DESKTOP"_s, path(u"desktop"_s));
-        m_root->write(u"file"_s, "a file");
-        if (fault == u"XDG_DATA_HOME")
-            env.insert(fault, path(u"file"_s));
-        else
-            env.remove(fault);
-        if (fault == u"DISPLAY")
-            env.remove(u"QT_QPA_PLATFORM"_s);
-        message.replace(u'@', m_root->path());
-        QCOMPARE(launch({}, env), QStringList({u"failed"_s, u"quorra-wizard: "_s + message + u'\n'}));
-        QCOMPARE(m_root->read(u"desktop"_s), fault == u"DISPLAY" ? QByteArray() : message.toUtf8());
-        QVERIFY(!QFile::exists(path(u"home/started"_s)));
-    }
-
-    // Launchers started together, on a first start and a later one, all start the wizard
-    // on a whole folder, and none has anything to say.
-    void startedTogether() {
-        for (int start = 0; start < 2; ++start) {
-            std::vector<std::unique_ptr<QProcess>> launchers;
-            for (int i = 0; i < 4; ++i) {
-                launchers.push_back(std::make_unique<QProcess>());
-                launchers.back()->setProcessEnvironment(environment());
-                launchers.back()->start(QStringLiteral(QUORRA_LAUNCHER), QStringList());
-            }
-            for (const auto& launcher : launchers) {
-                QVERIFY(launcher->waitForFinished(30000));
-                QCOMPARE(launcher->readAllStandardError(), QByteArray());
-                QCOMPARE(launcher->exitCode(), 0);
-            }
-            QCOMPARE(filesIn(m_user), whole());
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLauncher)

@@ -243,68 +243,12 @@ private slots:
         QVERIFY(other.running() && running.running());
     }
 
-    void unusableRuntimeFolder_data() {
-        QTest::addColumn<QString>("fault");
-        QTest::newRow("open to others") << u"open"_s;
-        QTest::newRow("socket path too long") << u"long"_s;
-        QTest::newRow("socket name taken by a folder") << u"taken"_s;
-    }
-
-    // The viewers fall back on a short private folder of their own and still hand over.
-    void unusableRuntimeFolder() {
-        QFETCH(QString, fault);
-        // A display name of this run's own, as the fallback folder is shared by the user's runs.
-        const QString display = u":quorra-test-%1-%2"_s.arg(QCoreApplication::applicationPid()).arg(fault);
-        QString runtime = m_runtime->path();
-        if (fault == u"open")
-            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadOther | QFile::ExeOther);
-        else if (fault == u"long")
-            QVERIFY(QDir().mkpath(runtime += u'/' + QString(100, u'r')));
-        else
-            QVERIFY(QDir().mkpath(runtime + u"/MarlixExp-"_s + display + u".socket/x"_s));
-        {
-            const QStringList env{u"DISPLAY="_s + display, u"WAYLAND_DISPLAY="_s};
-            ViewerProcess running(runtime, writePage(u"a.html"_s, u"Alpha"_s), env);
-            QVERIFY(running.waitFor(u"loaded Alpha"_s));
-            QCOMPARE(ViewerProcess(runtime, writePage(u"b.html"_s, u"Beta"_s), env).endedWith(), 0);
-            QVERIFY(running.waitFor(u"loaded Beta"_s));
-        }
-        // The lock and the socket lay in the fallback folder; they go with the test.
-        const QString fallback =
-            u"/tmp/quorra-viewer-"_s + QString::number(::geteuid()) + u"/MarlixExp-"_s + display;
-        QVERIFY(QFile::remove(fallback + u".lock"_s) && QFile::remove(fallback + u".socket"_s));
-    }
-
     // Without a display the viewer says so (as the wizard does), before Qt would abort.
     void noDisplay() {
         ViewerProcess viewer(m_runtime->path(), writePage(u"a.html"_s, u"Alpha"_s),
                              {u"QT_QPA_PLATFORM="_s, u"DISPLAY="_s, u"WAYLAND_DISPLAY="_s});
         QCOMPARE(viewer.endedWith(), 1);
         QVERIFY(viewer.readAllStandardError().startsWith("MarlixExp: no display: this is a desktop program"));
-    }
-
-    // Where no folder will do, the viewer stands alone and says why.
-    void noHandOverPossible() {
-        const QString tooLong = m_runtime->filePath(QString(120, u'r'));
-        QVERIFY(QDir().mkpath(tooLong));
-        ViewerSession session({tooLong});
-        QVERIFY(!session.handOver(writePage(u"a.html"_s, u"Alpha"_s)));
-        QCOMPARE(session.problem(),
-                 u"There is no private folder in which this viewer can let the next one find it "
-                 "(tried %1), so each page you view opens in a window of its own."_s.arg(tooLong));
-    }
-
-    // Two viewers started at the same instant end as one, showing the page handed over.
-    void twoStartsAtOnce() {
-        ViewerProcess first = start(writePage(u"a.html"_s, u"Alpha"_s));
-        ViewerProcess second = start(writePage(u"b.html"_s, u"Beta"_s));
-        QTRY_VERIFY_WITH_TIMEOUT(!first.running() || !second.running(), 30000);
-        ViewerProcess& ended = first.running() ? second : first;
-        ViewerProcess& stays = first.running() ? first : second;
-        QCOMPARE(ended.endedWith(), 0);
-        QVERIFY(stays.waitFor(&ended == &first ? u"loaded Alpha"_s : u"loaded Beta"_s));
-        QVERIFY(stays.running());
     }
 
     // The page shown is reloaded where the user had scrolled to; another page starts at the top.
