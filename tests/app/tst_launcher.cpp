@@ -97,52 +97,33 @@ private slots:
         QCOMPARE(filesIn(m_user), expected);
     }
 
-    void upgrade_data() {
-        QTest::addColumn<bool>("edited");
-        QTest::newRow("not edited") << false;
-        QTest::newRow("edited") << true;
-    }
-
-    // A newer package: a corrected theme, a new one in the catalogue, one no longer shipped.
+    // A newer package: two corrected themes, one edited by the user, one not; a new theme in
+    // the catalogue; one no longer shipped. The edited one stays, the new version beside it once.
     void upgrade() {
-        QFETCH(bool, edited);
         ship(u"Classic.txt"_s, "Classic 1");
         QCOMPARE(launch(), startedOn(m_user));
         Files expected = whole();
-        if (edited)
-            m_root->write(m_user + u"Classic.txt"_s, expected[u"Classic.txt"_s] = "my Classic");
-        ship(u"Classic.txt"_s, "Classic 2");
+        m_root->write(m_user + u"Classic.txt"_s, expected[u"Classic.txt"_s] = "my Classic");
+        for (const QString& name : {u"Classic.txt"_s, u"Modern.txt"_s})
+            ship(name, name.toUtf8() + " 2");
         ship(u"Zest.txt"_s, expected[u"Zest.txt"_s] = "Zest");
         ship(u"Theme.txt"_s, expected[u"Theme.txt"_s] = m_shipped[u"Theme.txt"_s] + "Zest\r\n");
         QVERIFY(QFile::remove(path(u"program/Orchard.txt"_s)));
-
-        expected[edited ? u"Classic.txt.new"_s : u"Classic.txt"_s] = "Classic 2";
+        expected[u"Classic.txt.new"_s] = "Classic.txt 2";
+        expected[u"Modern.txt"_s] = "Modern.txt 2";
         for (int start = 1; start <= 2; ++start) {
             QCOMPARE(launch(), startedOn(m_user));
             QCOMPARE(filesIn(m_user), expected);
-            QFile::remove(path(m_user + u"Classic.txt.new"_s)); // the new version is put beside it once
+            QFile::remove(path(m_user + u"Classic.txt.new"_s));
             expected.remove(u"Classic.txt.new"_s);
         }
     }
 
-    void fullDisk_data() {
-        QTest::addColumn<bool>("firstStart");
-        QTest::newRow("first start") << true;
-        QTest::newRow("upgrade") << false;
-    }
-
-    // A copy the disk refuses leaves nothing behind and the wizard does not start; the
-    // next start completes the folder.
+    // A copy the disk refuses on an upgrade leaves the folder as it was and the wizard does
+    // not start; the next start completes the folder.
     void fullDisk() {
-        QFETCH(bool, firstStart);
-        Files before;
-        if (!firstStart) {
-            QCOMPARE(launch(), startedOn(m_user));
-            before = whole();
-        } else {
-            before = m_shipped;
-            before.remove(u"images/visa.gif"_s);
-        }
+        QCOMPARE(launch(), startedOn(m_user));
+        const Files before = whole();
         ship(u"images/visa.gif"_s, QByteArray(64 << 10, 'v'));
         QStringList refused;
         {
