@@ -61,6 +61,7 @@ def sync(src, dst):
     if os.path.isfile(src):
         if not os.path.isfile(dst) or open(src, 'rb').read() != open(dst, 'rb').read():
             shutil.copyfile(src, dst)
+            shutil.copymode(src, dst)
         return
     os.makedirs(dst, exist_ok=True)
     for name in set(os.listdir(dst)) - set(os.listdir(src)):

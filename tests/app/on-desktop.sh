@@ -7,7 +7,7 @@ if [ "${1:-}" != --inside ]; then
     for p in xvfb-run openbox xdotool; do
         command -v $p >/dev/null || { echo "SKIP: $p is needed"; exit 77; }
     done
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --inside "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh "$0" --inside "$@"
 fi
 shift
 ready=$(mktemp -u)
