@@ -106,11 +106,13 @@ private slots:
         QVERIFY(wiz.allAnswered());
     }
 
+    // A restart shows the window as loaded, its fields empty, typing limited again; it keeps
+    // the guidance, the options and the cards as they were, and their fragments.
     void cancelNoRestarts() {
         Wizard wiz(Wizard::Started);
         MainWindow& w = wiz.w();
-        auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
-        theme->setCurrentIndex(2);
+        const QByteArray loaded = shownControls(w);
+        wiz.control<QComboBox>(u"cboTheme"_s)->setCurrentIndex(2);
         const QString typedNowhere = QString(1 << 16, u'\u00e9') + u"£ 1,50"_s; // past any limit or rule
         for (const FieldSpec& f : fieldTable())
             w.setFieldText(f.name, typedNowhere);
@@ -121,23 +123,17 @@ private slots:
         wiz.click(B::Help);
         wiz.fakes.answers += MessageAnswer::No;
         wiz.click(B::Cancel);
-
-        QVERIFY(!w.isUnloaded());
-        QCOMPARE(w.currentStep(), 0);
-        QVERIFY(w.fFrame(0)->isVisible() && !w.fFrame(3)->isVisible());
-        QVERIFY(w.helpHidden());
-        QVERIFY(!wiz.button(B::Cancel)->isEnabled() && !wiz.button(B::Back)->isEnabled());
-        for (const FieldSpec& f : fieldTable()) { // the guidance and the shown options' fragments stay
+        QVERIFY(!w.isUnloaded() && w.helpHidden() && wiz.allAnswered());
+        QCOMPARE(shownControls(w), loaded);
+        for (const FieldSpec& f : fieldTable()) {
             const bool kept = f.name == "txtHelp"_L1 || f.name == "txtVAT"_L1 || f.name == "txtPostage"_L1;
             QVERIFY2(w.fieldText(f.name).isEmpty() != kept, f.name.data());
         }
         QVERIFY(w.fieldText(u"txtHelp").startsWith(u"QUORRA DEVELOPMENT WIZARD - GUIDANCE"));
-        QCOMPARE(wiz.line(u"txtCompanyName"_s)->maxLength(), 64); // typing is limited again
-        QVERIFY(wiz.control<QListWidget>(u"lstCreditCards"_s)->item(4)->isSelected());
-        QVERIFY(wiz.control<QRadioButton>(u"vatYes"_s)->isChecked());
-        QCOMPARE(w.selectedTheme(), theme->itemText(0));
-        QCOMPARE(theme->currentIndex(), 0);
-        QVERIFY(wiz.allAnswered());
+        QCOMPARE(w.selectedTheme(), u"Classic blue"_s);
+        QCOMPARE(wiz.line(u"txtCompanyName"_s)->maxLength(), 64);
+        QVERIFY(wiz.control<QListWidget>(u"lstCreditCards"_s)->item(4)->isSelected() &&
+                wiz.control<QRadioButton>(u"vatYes"_s)->isChecked());
     }
 
     void questionsOnTheRealBox_data() {
@@ -226,9 +222,9 @@ private slots:
         QTest::newRow("9, closed by Next") << 8 << int(B::Next);
     }
 
-    // While the guidance text covers the step, Tab walks only the guidance text and the
-    // buttons; the text takes the caret and selections, but no typing, deleting or pasting.
-    // Closing the guidance gives the step its focus back.
+    // While the guidance text covers the step (the golden listing shows what Tab reaches),
+    // the text takes the caret and selections, but no typing, deleting or pasting. Closing the
+    // guidance gives the step its focus back.
     void helpHidesTheStep() {
         QFETCH(int, step);
         QFETCH(int, closer);
@@ -238,17 +234,6 @@ private slots:
         QCOMPARE(first->parentWidget(), wiz.w().fFrame(step)); // the step's first control
         QPlainTextEdit* guidance = wiz.multi(u"txtHelp"_s);
         wiz.click(B::Help);
-        QVERIFY(guidance->isVisible() && !wiz.w().helpHidden());
-        QCOMPARE(wiz.button(B::Help)->text(), u"&Continue"_s);
-        QSet<QWidget*> seen;
-        for (int i = 0; i < 20; ++i) {
-            seen.insert(QApplication::focusWidget());
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QSet<QWidget*> reachable{guidance}; // and the buttons enabled
-        for (int i = 0; i < 5; ++i)
-            reachable += wiz.button(i)->isEnabled() ? static_cast<QWidget*>(wiz.button(i)) : guidance;
-        QCOMPARE(seen, reachable);
         const QString help = wiz.w().fieldText(u"txtHelp");
         guidance->moveCursor(QTextCursor::Start);
         QTest::keyClick(guidance, Qt::Key_End, Qt::ShiftModifier);
@@ -259,8 +244,8 @@ private slots:
         QCOMPARE(wiz.w().fieldText(u"txtHelp"), help);
         wiz.click(closer);
         const int after = step + (closer == B::Next) - (closer == B::Back);
-        QVERIFY(wiz.w().currentStep() == after && !guidance->isVisible() && wiz.w().helpHidden());
-        QCOMPARE(wiz.button(B::Help)->text(), u"&Help"_s);
+        QVERIFY(wiz.w().currentStep() == after && !guidance->isVisible() && wiz.w().helpHidden() &&
+                wiz.button(B::Help)->text() == u"&Help");
         QCOMPARE(QApplication::focusWidget()->parentWidget(), wiz.w().fFrame(after));
         if (after == step)
             QCOMPARE(QApplication::focusWidget(), first);
@@ -294,37 +279,32 @@ private slots:
         QTest::addColumn<QByteArray>("catalogue");
         QTest::addColumn<QString>("message"); // title|text, or none
         QTest::addColumn<int>("themes");
-        QTest::addColumn<QString>("startText");
-        const QByteArray none, empty(""), help("Welcome\r\n"), themes("Classic blue\r\nModern\r\n");
-        const QString loaded = u"The Quorra Wizard"_s;
-        QTest::newRow("help missing")
-            << none << themes << u"Marlix Help|No data in Help File"_s << 0 << u"a"_s;
-        QTest::newRow("catalogue missing")
-            << help << none << u"Loading Theme File|Theme File Not found"_s << 0 << loaded;
-        QTest::newRow("help empty") << empty << themes << QString() << 2 << loaded;
-        QTest::newRow("catalogue empty") << help << empty << QString() << 0 << loaded;
-        QTest::newRow("binary files") << QByteArray("\x00\xff\x81\"\r\x00", 6)
-                                      << QByteArray("\x00\x01,\xfe\n\n", 6) << QString() << 2 << loaded;
+        const QByteArray none, fifo("<FIFO>"), help("Welcome\r\n"), themes("Classic blue\r\nModern\r\n");
+        const QString noHelp = u"Marlix Help|No data in Help File"_s;
+        const QString noCatalogue = u"Loading Theme File|Theme File Not found"_s;
+        QTest::newRow("help missing") << none << themes << noHelp << 0;
+        QTest::newRow("catalogue missing") << help << none << noCatalogue << 0;
         // Opening a FIFO would wait for a writer: it is refused like a missing file.
-        QTest::newRow("help a FIFO") << QByteArray("<FIFO>") << themes
-                                     << u"Marlix Help|No data in Help File"_s << 0 << u"a"_s;
-        QTest::newRow("catalogue a FIFO")
-            << help << QByteArray("<FIFO>") << u"Loading Theme File|Theme File Not found"_s << 0 << loaded;
+        QTest::newRow("help a FIFO") << fifo << themes << noHelp << 0;
+        QTest::newRow("catalogue a FIFO") << help << fifo << noCatalogue << 0;
+        QTest::newRow("help empty") << QByteArray("") << themes << QString() << 2;
+        QTest::newRow("catalogue empty") << help << QByteArray("") << QString() << 0;
+        QTest::newRow("binary files")
+            << QByteArray("\x00\xff\x81\"\r\x00", 6) << QByteArray("\x00\x01,\xfe\n\n", 6) << QString() << 2;
         QByteArray many; // all read
         for (int i = 0; i < 20000; ++i)
             many += "Theme " + QByteArray::number(i) + "\r\n";
-        QTest::newRow("long files") << "\"" + QByteArray(3 << 20, 'h') // a quote never closed
-                                    << many << QString() << 20000 << loaded;
+        QTest::newRow("long files") << "\"" + QByteArray(3 << 20, 'h') << many << QString()
+                                    << 20000; // a quote never closed
     }
 
-    // The window loads whatever the data files hold, however long, and its restart copes the
-    // same way.
+    // The window loads whatever the data files hold, however long (the start screen's text
+    // comes from the help file), and its restart copes the same way.
     void missingFiles() {
         QFETCH(QByteArray, help);
         QFETCH(QByteArray, catalogue);
         QFETCH(QString, message);
         QFETCH(int, themes);
-        QFETCH(QString, startText);
         Wizard wiz(TestFolder::Empty);
         for (const auto& [name, bytes] : {std::pair{u"marlixhlp.dat"_s, help}, {u"Theme.txt"_s, catalogue}}) {
             if (bytes == "<FIFO>")
@@ -335,25 +315,22 @@ private slots:
         const QList<MessageAnswer> oks(message.isEmpty() ? 0 : 1, MessageAnswer::Ok);
         wiz.fakes.answers = oks;
         wiz.start();
-        QCOMPARE(
-            wiz.fakes.logged(u"box"_s),
-            message.isEmpty()
-                ? QStringList()
-                : QStringList{message +
-                              u"|%1|%2"_s.arg(int(MessageButtons::Ok)).arg(int(MessageIcon::Information))});
+        const QString notice = u"|%1|%2"_s.arg(int(MessageButtons::Ok)).arg(int(MessageIcon::Information));
+        QCOMPARE(wiz.fakes.logged(u"box"_s),
+                 message.isEmpty() ? QStringList() : QStringList{message + notice});
         auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
         QCOMPARE(theme->count(), themes);
         QCOMPARE(wiz.w().selectedTheme(), themes ? theme->itemText(0) : QString());
-        QVERIFY(wiz.control<QLabel>(u"lblStartScreen"_s)->text().startsWith(startText));
+        QVERIFY(wiz.control<QLabel>(u"lblStartScreen"_s)
+                    ->text()
+                    .startsWith(message.startsWith(u"Marlix Help") ? u"a" : u"The Quorra Wizard"));
         if (help.size() > 100'000) // too long to show whole
             QCOMPARE(wiz.w().fieldText(u"txtHelp"),
                      QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
         wiz.click(B::Next);
         wiz.fakes.answers = QList{MessageAnswer::No} + oks;
         wiz.click(B::Cancel);
-        QCOMPARE(wiz.w().currentStep(), 0);
-        QCOMPARE(theme->count(), themes);
-        QVERIFY(wiz.allAnswered());
+        QVERIFY(wiz.w().currentStep() == 0 && theme->count() == themes && wiz.allAnswered());
     }
 };
 
