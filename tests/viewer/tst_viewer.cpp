@@ -207,18 +207,15 @@ private slots:
         QVERIFY(!viewer.readAllStandardError().contains("qt.webenginecontext"));
     }
 
-    void missingPage() {
-        const QString page = m_runtime->filePath(u"Nothing.html"_s);
-        ViewerProcess viewer = start(page);
-        QVERIFY(viewer.waitFor(u"failed The page \""_s + page + u"\" does not exist."_s));
-        QCOMPARE(viewer.endedWith(), 1);
-    }
-
-    // A viewer killed leaves its lock and socket behind; the next takes over. A viewer
-    // started while another runs hands its page over and ends; the running one shows it,
-    // tells about a page that has gone and stays usable. Another desktop session of the
-    // user has a viewer of its own.
+    // A viewer alone on a missing page says so and ends. A viewer killed leaves its lock and
+    // socket behind; the next takes over. A viewer started while another runs hands its page
+    // over and ends; the running one shows it, tells about a page that has gone and stays
+    // usable. Another desktop session of the user has a viewer of its own.
     void oneViewerTakesEveryPage() {
+        const QString gone = m_runtime->filePath(u"gone.html"_s);
+        const QString missing = u"failed The page \""_s + gone + u"\" does not exist."_s;
+        ViewerProcess alone = start(gone);
+        QVERIFY(alone.waitFor(missing) && alone.endedWith() == 1);
         {
             ViewerProcess killed = start(writePage(u"k.html"_s, u"Killed"_s));
             QVERIFY(killed.waitFor(u"loaded Killed"_s));
@@ -230,9 +227,8 @@ private slots:
         QCOMPARE(second.endedWith(), 0);
         QVERIFY(running.waitFor(u"loaded Beta"_s));
         QCOMPARE(second.lines, QStringList());
-        const QString gone = m_runtime->filePath(u"gone.html"_s);
         QCOMPARE(start(gone).endedWith(), 0);
-        QVERIFY(running.waitFor(u"failed The page \""_s + gone + u"\" does not exist."_s));
+        QVERIFY(running.waitFor(missing));
         writePage(u"a.html"_s, u"Alpha again"_s);
         ViewerProcess relative(m_runtime->path(), u"a.html"_s, {}, true, m_runtime->path()); // another folder
         QCOMPARE(relative.endedWith(), 0);
@@ -256,13 +252,12 @@ private slots:
         ViewerWindow window;
         window.show();
         QSignalSpy loaded(&window, &ViewerWindow::pageLoaded);
-        const auto scrollY = [&window] {
-            return evaluate(window.view()->page(), u"window.scrollY"_s).toInt();
+        const auto scrollY = [&window](const QString& to = {}) {
+            return evaluate(window.view()->page(), to + u"window.scrollY"_s).toInt();
         };
         window.showPage(writePage(u"a.html"_s, u"Alpha"_s));
         QVERIFY(loaded.wait(60000));
-        evaluate(window.view()->page(), u"window.scrollTo(0, 600)"_s);
-        QTRY_COMPARE(scrollY(), 600);
+        QTRY_COMPARE(scrollY(u"window.scrollTo(0, 600); "_s), 600);
         writePage(u"a.html"_s, u"Alpha again"_s);
         window.showPage(m_runtime->filePath(u"a.html"_s));
         QTRY_COMPARE(window.windowTitle(), u"Alpha again - Page Preview"_s);
