@@ -60,6 +60,8 @@ public:
     }
     // The file stem of the selected theme: its template and page are stem.txt and stem.html.
     QString pageStem() const { return window->selectedTheme().left(7); }
+    // What the wizard asked of the services, a line a request, carriage returns shown as \r.
+    QString asked() const { return fakes.log.join(u'\n').replace(u'\r', QStringLiteral("\\r")); }
     // Whether every queued answer was asked for and nothing was asked unexpectedly.
     bool allAnswered() const {
         return fakes.answers.isEmpty() && fakes.unexpected == 0 && fakes.paths.isEmpty();

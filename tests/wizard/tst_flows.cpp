@@ -20,11 +20,6 @@ void print(const Wizard& wiz) {
     wiz.click(u"cmdPrint"_s);
 }
 
-// What the wizard asked of the services, a line a request, carriage returns shown as \r.
-QString logText(const Wizard& wiz) {
-    return wiz.fakes.log.join(u'\n').replace(u'\r', u"\\r"_s);
-}
-
 // A golden text of tests/data/golden with the page's path in place of @PAGE@.
 QString golden(const QString& name, const QString& page) {
     return QString::fromUtf8(readFile(QStringLiteral(QUORRA_TEST_DATA "/golden/") + name))
@@ -118,7 +113,7 @@ private slots:
             }
             const auto state = [&] { // what the services were asked, the page, the wizard
                 const QByteArray written = wiz.folder.read(stem + u".html"_s);
-                return logText(wiz) +
+                return wiz.asked() +
                        u"\npage: %1; pages: %2\nstep %3, %4, company name \"%5\", product row %6\n"_s
                            .arg(written.contains("Acme Ltd") ? u"new"_s : QString::fromUtf8(written),
                                 filesIn(wiz.folder.path()).filter(u".html"_s).join(u' '))
@@ -166,7 +161,7 @@ private slots:
         wiz.click(B::Back);
         print(wiz); // showing the last step again writes the list anew
         const QString printed = wiz.w().fieldText(u"txtDespatch") + u"\n== printed\n"_s +
-                                wiz.fakes.printed.value(0).join(u'\n') + u"\n== asked\n"_s + logText(wiz);
+                                wiz.fakes.printed.value(0).join(u'\n') + u"\n== asked\n"_s + wiz.asked();
         compareGolden(QString(printed).replace(page, u"@PAGE@"_s).replace(u'\r', u"\\r"_s).toUtf8() + '\n',
                       u"print-summary.txt"_s);
     }
@@ -196,7 +191,7 @@ private slots:
             wiz.fakes.answers += answers;
             wiz.click(B::Finish);
             QVERIFY(wiz.w().isUnloaded() && wiz.allAnswered());
-            transcript += u"== "_s + QString::fromLatin1(name) + u'\n' + logText(wiz) + u'\n';
+            transcript += u"== "_s + QString::fromLatin1(name) + u'\n' + wiz.asked() + u'\n';
         }
         compareGolden(transcript.toUtf8(), u"finish-asks-to-print.txt"_s);
     }

@@ -136,82 +136,63 @@ private slots:
                 wiz.control<QRadioButton>(u"vatYes"_s)->isChecked());
     }
 
-    void questionsOnTheRealBox_data() {
-        QTest::addColumn<QString>("question"); // title|text
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("ends");
-        const QString cancel = u"Cancel Data Entry|Are you sure you wish to\r\ncancel data entry and exit?"_s;
-        const QString incomplete =
-            u"Incomplete Data Entry|You must enter a Company Name.\r\nYou must enter a Company Address.\r\n"
-            u"You must enter a Contact Name.\r\n\r\n\r\n\r\nDo you wish to to return to data entry?"_s;
-        const QString close =
-            u"Quorra Development Wizard|Are you sure you wish to exit Program \r\nwithout saving your data?"_s;
-        const QString print =
-            u"Print Request|You did not print out your despatch list.\r\nDo you wish to print now?"_s;
-        for (const QString& q : {cancel, incomplete, close, print}) {
-            // Escape (and so the close button) never throws the entry away; Print Request ends anyway.
-            const QByteArray title = q.section(u'|', 0, 0).toLatin1();
-            QTest::addRow("%s, Escape", title.data()) << q << int(Qt::Key_Escape) << (q == print);
-        }
-        QTest::newRow("Cancel Data Entry, Enter") << cancel << int(Qt::Key_Return) << true;
-        QTest::newRow("Incomplete Data Entry, Yes") << incomplete << int(Qt::Key_Y) << false;
-        QTest::newRow("Incomplete Data Entry, No") << incomplete << int(Qt::Key_N) << true;
-        QTest::newRow("Quorra Development Wizard, Yes") << close << int(Qt::Key_Y) << true;
-        QTest::newRow("Quorra Development Wizard, No") << close << int(Qt::Key_N) << false;
-    }
-
-    // The live message box, answered with a key: a Yes/No question in the window's font,
-    // wide enough for its whole title; an ending closes the program's every window.
+    // The live message boxes, answered with a key: Yes/No questions in the window's font,
+    // wide enough for their whole titles. Escape (and so the close button) never throws the
+    // entry away; an ending closes the program's every window. The golden file holds each
+    // question asked and what became of the wizard.
     void questionsOnTheRealBox() {
-        QFETCH(QString, question);
-        QFETCH(int, key);
-        QFETCH(bool, ends);
-        QtMessageService boxes;
-        Wizard wiz;
-        wiz.messages = &boxes;
-        wiz.start();
-        const QString title = question.section(u'|', 0, 0);
-        if (title != u"Incomplete Data Entry")
-            wiz.fillRequired();
-        wiz.goToStep(2);
-        wiz.w().setFieldText(u"txtCompanyFax", u"555"_s);
-        QWidget other;
-        other.show();
-        QStringList asked; // title|text of each box, and what is wrong with it
-        QTimer answerer;   // answers every box the same way, a box nobody expected too
-        QObject::connect(&answerer, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || box->property("answered").toBool())
-                return;
-            box->setProperty("answered", true);
-            asked += box->windowTitle() + u'|' + box->text();
-            const auto yesNo = QMessageBox::Yes | QMessageBox::No;
-            if (box->icon() != QMessageBox::Question || (box->standardButtons() & yesNo) != yesNo)
-                asked += u"not a Yes/No question"_s;
-            if (QFontInfo(box->findChild<QLabel*>(u"qt_msgbox_label"_s)->font()).pixelSize() !=
-                QFontInfo(wiz.w().font()).pixelSize())
-                asked += u"not in the window's font"_s;
-            QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-            titleFont.setBold(true); // and the frame's buttons
-            if (box->width() < QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 100)
-                asked += u"narrower than its title"_s;
-            QTest::keyClick(box, Qt::Key(key));
-        });
-        answerer.start(10);
-        if (title == u"Cancel Data Entry")
-            wiz.click(B::Cancel);
-        else if (title == u"Quorra Development Wizard")
-            wiz.w().close();
-        else
-            wiz.click(B::Finish);
-        QCOMPARE(asked, QStringList{QString(question).replace(u"\r\n"_s, u"\n"_s)});
-        QCOMPARE(wiz.w().isUnloaded(), ends);
-        QCOMPARE(wiz.w().isVisible() || other.isVisible(), !ends);
-        QVERIFY(wiz.fakes.printed.isEmpty());
-        if (title == u"Incomplete Data Entry") // no page was made
-            QVERIFY(!wiz.fakes.log.contains(u"wait"_s));
-        if (!ends)
-            QVERIFY(wiz.w().currentStep() == 2 && wiz.w().fieldText(u"txtCompanyFax") == u"555");
+        QString transcript;
+        for (const auto& [ask, key] :
+             {std::pair{B::Cancel, Qt::Key_Escape},
+              {B::Cancel, Qt::Key_Return},
+              {B::Help, Qt::Key_Escape},
+              {B::Help, Qt::Key_Y},
+              {B::Help, Qt::Key_N},
+              {B::Back, Qt::Key_Escape},
+              {B::Back, Qt::Key_Y},
+              {B::Back, Qt::Key_N},
+              {B::Finish, Qt::Key_Escape}}) { // Help: an incomplete Finish, Back: close
+            QtMessageService boxes;
+            Wizard wiz;
+            wiz.messages = &boxes;
+            wiz.start();
+            if (ask != B::Help)
+                wiz.fillRequired();
+            wiz.goToStep(2);
+            wiz.w().setFieldText(u"txtCompanyFax", u"555"_s);
+            QWidget other;
+            other.show();
+            QTimer answerer; // answers every box the same way, a box nobody expected too
+            QObject::connect(&answerer, &QTimer::timeout, [&, key = key] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box || !box->isVisible() || box->property("answered").toBool())
+                    return;
+                box->setProperty("answered", true);
+                transcript += box->windowTitle() + u'|' + box->text() + u'\n';
+                const auto yesNo = QMessageBox::Yes | QMessageBox::No;
+                if (box->icon() != QMessageBox::Question || (box->standardButtons() & yesNo) != yesNo)
+                    transcript += u"NOT A YES/NO QUESTION\n"_s;
+                if (QFontInfo(box->findChild<QLabel*>(u"qt_msgbox_label"_s)->font()).pixelSize() !=
+                    QFontInfo(wiz.w().font()).pixelSize())
+                    transcript += u"NOT IN THE WINDOW'S FONT\n"_s;
+                QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+                titleFont.setBold(true); // and the frame's buttons
+                if (box->width() < QFontMetrics(titleFont).horizontalAdvance(box->windowTitle()) + 100)
+                    transcript += u"NARROWER THAN ITS TITLE\n"_s;
+                transcript += u"-> "_s + QKeySequence(key).toString() + u'\n';
+                QTest::keyClick(box, key);
+            });
+            answerer.start(10);
+            ask == B::Back ? void(wiz.w().close()) : wiz.click(ask == B::Help ? B::Finish : ask);
+            transcript += wiz.w().isUnloaded() ? u"ended"_s : u"open"_s;
+            if (wiz.w().isVisible() == wiz.w().isUnloaded() || other.isVisible() == wiz.w().isUnloaded())
+                transcript += u", A WINDOW IS LEFT OR GONE"_s;
+            transcript += u", step %1, fax \"%2\", pages made %3, printed %4\n\n"_s.arg(wiz.w().currentStep())
+                              .arg(wiz.w().fieldText(u"txtCompanyFax"))
+                              .arg(wiz.fakes.log.count(u"wait"_s))
+                              .arg(wiz.fakes.printed.size());
+        }
+        compareGolden(transcript.toUtf8(), u"questions.txt"_s);
     }
 
     void helpHidesTheStep_data() {
@@ -274,63 +255,57 @@ private slots:
         QTRY_COMPARE(wiz.w().currentStep(), 13);
     }
 
-    void missingFiles_data() {
-        QTest::addColumn<QByteArray>("help"); // a null array: no file
-        QTest::addColumn<QByteArray>("catalogue");
-        QTest::addColumn<QString>("message"); // title|text, or none
-        QTest::addColumn<int>("themes");
+    // The window loads whatever the data files hold, however long, and its restart copes the
+    // same way; a FIFO, which would wait for a writer, is refused like a missing file. The
+    // golden file holds the notices, the themes and the start of the start screen's text and
+    // of the guidance, which come from the help file.
+    void missingFiles() {
         const QByteArray none, fifo("<FIFO>"), help("Welcome\r\n"), themes("Classic blue\r\nModern\r\n");
-        const QString noHelp = u"Marlix Help|No data in Help File"_s;
-        const QString noCatalogue = u"Loading Theme File|Theme File Not found"_s;
-        QTest::newRow("help missing") << none << themes << noHelp << 0;
-        QTest::newRow("catalogue missing") << help << none << noCatalogue << 0;
-        // Opening a FIFO would wait for a writer: it is refused like a missing file.
-        QTest::newRow("help a FIFO") << fifo << themes << noHelp << 0;
-        QTest::newRow("catalogue a FIFO") << help << fifo << noCatalogue << 0;
-        QTest::newRow("help empty") << QByteArray("") << themes << QString() << 2;
-        QTest::newRow("catalogue empty") << help << QByteArray("") << QString() << 0;
-        QTest::newRow("binary files")
-            << QByteArray("\x00\xff\x81\"\r\x00", 6) << QByteArray("\x00\x01,\xfe\n\n", 6) << QString() << 2;
-        QByteArray many; // all read
+        QByteArray many;
         for (int i = 0; i < 20000; ++i)
             many += "Theme " + QByteArray::number(i) + "\r\n";
-        QTest::newRow("long files") << "\"" + QByteArray(3 << 20, 'h') << many << QString()
-                                    << 20000; // a quote never closed
-    }
-
-    // The window loads whatever the data files hold, however long (the start screen's text
-    // comes from the help file), and its restart copes the same way.
-    void missingFiles() {
-        QFETCH(QByteArray, help);
-        QFETCH(QByteArray, catalogue);
-        QFETCH(QString, message);
-        QFETCH(int, themes);
-        Wizard wiz(TestFolder::Empty);
-        for (const auto& [name, bytes] : {std::pair{u"marlixhlp.dat"_s, help}, {u"Theme.txt"_s, catalogue}}) {
-            if (bytes == "<FIFO>")
-                QCOMPARE(::mkfifo(QFile::encodeName(wiz.folder.filePath(name)).constData(), 0600), 0);
-            else if (!bytes.isNull())
-                wiz.folder.write(name, bytes);
+        QString transcript;
+        for (const auto& [name, helpFile, catalogue] :
+             {std::tuple{"help missing", none, themes},
+              {"catalogue missing", help, none},
+              {"help a FIFO", fifo, themes},
+              {"catalogue a FIFO", help, fifo},
+              {"help empty", QByteArray(""), themes},
+              {"catalogue empty", help, QByteArray("")},
+              {"binary files", QByteArray("\x00\xff\x81\"\r\x00", 6), QByteArray("\x00\x01,\xfe\n\n", 6)},
+              {"long files", "\"" + QByteArray(3 << 20, 'h'), many}}) { // a quote never closed
+            Wizard wiz(TestFolder::Empty);
+            for (const auto& [file, bytes] :
+                 {std::pair{u"marlixhlp.dat"_s, helpFile}, {u"Theme.txt"_s, catalogue}}) {
+                if (bytes == fifo)
+                    QCOMPARE(::mkfifo(QFile::encodeName(wiz.folder.filePath(file)).constData(), 0600), 0);
+                else if (!bytes.isNull())
+                    wiz.folder.write(file, bytes);
+            }
+            const auto loaded = [&] {
+                const QString guidance = wiz.w().fieldText(u"txtHelp");
+                transcript +=
+                    wiz.asked() +
+                    u"\n%1 themes, %2 selected; start screen %3; guidance %4 long, ending %5\n"_s
+                        .arg(wiz.control<QComboBox>(u"cboTheme"_s)->count())
+                        .arg(QDebug::toString(wiz.w().selectedTheme()),
+                             QDebug::toString(wiz.control<QLabel>(u"lblStartScreen"_s)->text().left(20)))
+                        .arg(guidance.size())
+                        .arg(QDebug::toString(guidance.right(60)));
+            };
+            wiz.fakes.answers = {MessageAnswer::Ok}; // for a notice
+            wiz.start();
+            transcript += u"== "_s + QString::fromLatin1(name) + u'\n';
+            loaded();
+            wiz.fakes.log.clear();
+            wiz.fakes.answers = {MessageAnswer::No, MessageAnswer::Ok}; // no exit, and a notice
+            wiz.click(B::Next);
+            wiz.click(B::Cancel);
+            transcript += u"== restarted\n"_s;
+            loaded();
+            QCOMPARE(wiz.w().currentStep(), 0);
         }
-        const QList<MessageAnswer> oks(message.isEmpty() ? 0 : 1, MessageAnswer::Ok);
-        wiz.fakes.answers = oks;
-        wiz.start();
-        const QString notice = u"|%1|%2"_s.arg(int(MessageButtons::Ok)).arg(int(MessageIcon::Information));
-        QCOMPARE(wiz.fakes.logged(u"box"_s),
-                 message.isEmpty() ? QStringList() : QStringList{message + notice});
-        auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
-        QCOMPARE(theme->count(), themes);
-        QCOMPARE(wiz.w().selectedTheme(), themes ? theme->itemText(0) : QString());
-        QVERIFY(wiz.control<QLabel>(u"lblStartScreen"_s)
-                    ->text()
-                    .startsWith(message.startsWith(u"Marlix Help") ? u"a" : u"The Quorra Wizard"));
-        if (help.size() > 100'000) // too long to show whole
-            QCOMPARE(wiz.w().fieldText(u"txtHelp"),
-                     QString(100'000, u'h') + u"\r\n(The rest of the help file is too long to show.)\r\n"_s);
-        wiz.click(B::Next);
-        wiz.fakes.answers = QList{MessageAnswer::No} + oks;
-        wiz.click(B::Cancel);
-        QVERIFY(wiz.w().currentStep() == 0 && theme->count() == themes && wiz.allAnswered());
+        compareGolden(transcript.toUtf8(), u"data-files.txt"_s);
     }
 };
 
