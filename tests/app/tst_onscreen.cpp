@@ -49,19 +49,38 @@ class TestOnScreen : public QObject {
     QRect m_splash; // the splash's frame as the window manager placed it
 
 private slots:
-    // The splash, then the main window, each centred on the screen's free area.
+    // The splash shows, with the release, a notice about the missing help file over it, then
+    // the main window once the splash has gone; each is centred on the screen's free area.
     void initTestCase() {
+        QFile::remove(m_folder.filePath(u"marlixhlp.dat"_s));
+        const auto splash = [] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (qobject_cast<SplashWindow*>(w) && w->isVisible())
+                    return w;
+            }
+            return static_cast<QWidget*>(nullptr);
+        };
+        QStringList seen;
+        m_fakes.answers += MessageAnswer::Ok;
+        m_fakes.onBox = [&](const QString& text) {
+            seen += text + (splash() ? u" over the splash"_s : u""_s);
+        };
         QTimer watch; // the start-up lets timers run while the splash shows
         connect(&watch, &QTimer::timeout, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (qobject_cast<SplashWindow*>(w) && w->isVisible() && w->windowHandle()->isExposed())
-                    m_splash = w->frameGeometry();
+            if (QWidget* w = splash(); w && w->windowHandle()->isExposed()) {
+                m_splash = w->frameGeometry();
+                seen += w->findChild<QLabel*>(u"lblQuorratext"_s)->text();
             }
         });
         watch.start(20);
         m_window = Main(m_fakes.services(), m_folder.path(), std::chrono::milliseconds(500));
         watch.stop();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_fakes.onBox = nullptr;
+        seen.removeDuplicates();
+        seen.sort();
+        QCOMPARE(seen, QStringList({u"No data in Help File over the splash"_s,
+                                    u"Quorra\nDevelopment Wizard\n\nVersion " QUORRA_VERSION "\n"_s}));
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()) && !splash());
     }
 
     void windowsAreCentred() {

@@ -1,6 +1,4 @@
 #include "app/CommandLine.h"
-#include "app/widgets/SplashWindow.h"
-#include "app/widgets/Startup.h"
 #include "support/WizardFixture.h"
 #include "wizard/widgets/MainWindow.h"
 
@@ -8,58 +6,142 @@ using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-bool splashVisible() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<SplashWindow*>(w) && w->isVisible())
-            return true;
-    }
-    return false;
-}
-
-// Notes, in order, each message and each showing of a main window, and whether a splash was up.
-struct Watcher : QObject {
-    QStringList seen;
-    void note(const QString& what) { seen << what + (splashVisible() ? u" over the splash"_s : QString()); }
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Show && qobject_cast<MainWindow*>(o))
-            note(u"main window"_s);
-        return false;
-    }
-};
-
-} // namespace
-
+// The program's start: the command line, the answers the wizard gives without a window, and
+// the installed launcher: it gives each user an application folder of their own, keeps it
+// whole and current, and starts the wizard on it. The program folder holds the shipped data
+// and, in place of the two programs, scripts that note how they were started.
 class TestStartup : public QObject {
     Q_OBJECT
-private slots:
-    void splashThenMainWindow_data() {
-        QTest::addColumn<bool>("shipped");
-        QTest::addColumn<QStringList>("seen");
-        QTest::newRow("shipped data") << true << QStringList{u"main window"_s};
-        QTest::newRow("empty folder")
-            << false << QStringList{u"No data in Help File over the splash"_s, u"main window"_s};
+    using Files = QMap<QString, QByteArray>;
+    static constexpr char Script[] = "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$HOME/started\"\n";
+    const QString m_user = u"home/.local/share/quorra-wizard/"_s;
+    std::unique_ptr<TestFolder> m_root;
+    Files m_shipped;
+
+    QString path(const QString& name) const { return m_root->filePath(name); }
+
+    // The launcher's environment: HOME in the temporary folder, no desktop session (so no
+    // message on the desktop), the wizard's window offscreen.
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"HOME"_s, path(u"home"_s));
+        env.insert(u"QUORRA_WIZARD_PROGRAM_DIR"_s, path(u"program"_s));
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"WAYLAND_DISPLAY"_s);
+        return env;
     }
 
-    void splashThenMainWindow() {
-        QFETCH(bool, shipped);
-        QFETCH(QStringList, seen);
-        TestFolder folder(shipped ? TestFolder::ShippedData : TestFolder::Empty);
-        FakeServices fakes;
-        Watcher watcher;
-        fakes.onBox = [&](const QString& text) { watcher.note(text); };
-        if (!shipped)
-            fakes.answers += MessageAnswer::Ok;
-        qApp->installEventFilter(&watcher);
-        auto window = Main(fakes.services(), folder.path(), std::chrono::milliseconds(100));
-        qApp->removeEventFilter(&watcher);
-        QCOMPARE(watcher.seen, seen);
-        QVERIFY(window->isVisible() && !splashVisible() && window->currentStep() == 0);
-        QCOMPARE(window->selectedTheme().isEmpty(), !shipped);
-        fakes.answers += MessageAnswer::Yes;
-        window->close();
-        QVERIFY(window->isUnloaded());
+    // Runs the launcher; returns the arguments the wizard was started with, or what went wrong.
+    QStringList launch(const QStringList& arguments = {}, const QProcessEnvironment& env = {}) {
+        QProcess launcher;
+        launcher.setProcessEnvironment(env.isEmpty() ? environment() : env);
+        launcher.setWorkingDirectory(path(u"home"_s));
+        launcher.start(QStringLiteral(QUORRA_LAUNCHER), arguments);
+        if (!launcher.waitForFinished(30000) || launcher.exitCode() != 0)
+            return {u"failed"_s, QString::fromUtf8(launcher.readAllStandardError())};
+        QStringList started = QString::fromUtf8(m_root->read(u"home/started"_s)).split(u'\n');
+        QFile::remove(path(u"home/started"_s));
+        started.removeLast();
+        return started;
+    }
+    QStringList startedOn(const QString& folder) const {
+        return {u"--app-folder"_s, path(folder).chopped(1)};
+    }
+
+    // A folder's files, hidden ones included, with their bytes; the launcher's record left out.
+    Files filesIn(const QString& folder) const {
+        Files files;
+        for (QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System,
+                             QDirIterator::Subdirectories);
+             it.hasNext();) {
+            const QString file = it.next();
+            files[QDir(path(folder)).relativeFilePath(file)] = readFile(file);
+        }
+        files.remove(u".shipped.sha256"_s);
+        return files;
+    }
+    // The user's folder with every shipped file as shipped.
+    Files whole() const {
+        Files files = m_shipped;
+        files.insert(u"MarlixExp"_s, Script);
+        return files;
+    }
+    void ship(const QString& name, const QByteArray& bytes) {
+        m_root->write(u"program/"_s + name, m_shipped[name] = bytes);
+    }
+
+private slots:
+    void init() {
+        m_root = std::make_unique<TestFolder>(TestFolder::Empty);
+        copyShippedData(path(u"program"_s));
+        m_shipped = filesIn(u"program/"_s);
+        for (const QString& program : {u"program/QuorraWizard"_s, u"program/MarlixExp"_s}) {
+            m_root->write(program, Script);
+            QFile::setPermissions(path(program), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        QVERIFY(QDir().mkpath(path(u"home"_s)));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    void laterStartsRestoreMissingCopies() {
+        QCOMPARE(launch(), startedOn(m_user));
+        QCOMPARE(QFile::symLinkTarget(path(m_user + u"MarlixExp"_s)), path(u"program/MarlixExp"_s));
+        Files expected = whole();
+        for (const QString& name : {u"Theme.txt"_s, u"Classic.txt"_s, u"Classic.html"_s})
+            m_root->write(m_user + name, expected[name] = "edited " + name.toUtf8());
+        for (const QString& name : {u"marlixhlp.dat"_s, u"images/visa.gif"_s, u"MarlixExp"_s})
+            QVERIFY(QFile::remove(path(m_user + name)));
+        m_root->write(m_user + u".Theme.txt.part"_s, "cut short");
+
+        const QStringList options{u"-style"_s, u"a b"_s}; // the wizard's, passed on
+        QCOMPARE(launch(options), startedOn(m_user) + options);
+        QCOMPARE(filesIn(m_user), expected);
+    }
+
+    // A newer package: two corrected themes, one edited by the user, one not; a new theme in
+    // the catalogue; one no longer shipped. The edited one stays, the new version beside it once.
+    void upgrade() {
+        ship(u"Classic.txt"_s, "Classic 1");
+        QCOMPARE(launch(), startedOn(m_user));
+        Files expected = whole();
+        m_root->write(m_user + u"Classic.txt"_s, expected[u"Classic.txt"_s] = "my Classic");
+        for (const QString& name : {u"Classic.txt"_s, u"Modern.txt"_s})
+            ship(name, name.toUtf8() + " 2");
+        ship(u"Zest.txt"_s, expected[u"Zest.txt"_s] = "Zest");
+        ship(u"Theme.txt"_s, expected[u"Theme.txt"_s] = m_shipped[u"Theme.txt"_s] + "Zest\r\n");
+        QVERIFY(QFile::remove(path(u"program/Orchard.txt"_s)));
+        expected[u"Classic.txt.new"_s] = "Classic.txt 2";
+        expected[u"Modern.txt"_s] = "Modern.txt 2";
+        for (int start = 1; start <= 2; ++start) {
+            QCOMPARE(launch(), startedOn(m_user));
+            QCOMPARE(filesIn(m_user), expected);
+            QFile::remove(path(m_user + u"Classic.txt.new"_s));
+            expected.remove(u"Classic.txt.new"_s);
+        }
+    }
+
+    // A copy the disk refuses on an upgrade leaves the folder as it was and the wizard does
+    // not start; the next start completes the folder.
+    void fullDisk() {
+        QCOMPARE(launch(), startedOn(m_user));
+        const Files before = whole();
+        ship(u"images/visa.gif"_s, QByteArray(64 << 10, 'v'));
+        QStringList refused;
+        {
+            FileSizeLimit diskFull(32 << 10);
+            refused = launch();
+        }
+        QCOMPARE(refused.value(0), u"failed"_s);
+        QCOMPARE(refused.value(1).section(u'\n', -2),
+                 u"quorra-wizard: could not copy %1 to %2: the disk is full (File too large). The wizard "
+                 "does not start on an incomplete folder.\n"_s.arg(path(u"program/images/visa.gif"_s),
+                                                                   path(m_user + u"images/visa.gif"_s)));
+        QVERIFY(!QFile::exists(path(u"home/started"_s)));
+        QCOMPARE(filesIn(m_user), before);
+
+        QCOMPARE(launch(), startedOn(m_user));
+        QCOMPARE(filesIn(m_user), whole());
     }
 
     void commandLine_data() {
@@ -131,13 +213,6 @@ private slots:
         const QByteArray err = wizard.readAllStandardError();
         QCOMPARE(status == 0 ? out.left(text.size()) : err, text);
         QVERIFY((status == 0 ? err : out).isEmpty());
-    }
-
-    // The splash names the release that --version answers with.
-    void splashShowsTheVersion() {
-        SplashWindow splash;
-        QCOMPARE(splash.findChild<QLabel*>(u"lblQuorratext"_s)->text(),
-                 u"Quorra\nDevelopment Wizard\n\nVersion " QUORRA_VERSION "\n"_s);
     }
 };
 
