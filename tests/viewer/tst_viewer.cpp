@@ -29,19 +29,13 @@ void enterFullEntry(const Wizard& wiz) {
         QVERIFY(QDir().mkpath(wiz.folder.filePath(u"pictures"_s)));
         QVERIFY(image.save(wiz.folder.filePath(file), "PNG"));
     }
-    const QStringList entry =
-        u"txtCompanyName=  Café £5 – 中文 Ltd  ;txtCompanyAddress=1 High Street\r\nLittle Town\r\nAB1 2CD;"
-        u"txtCompanyTelephone= 01234 567890 ;txtCompanyFax=01234 567891;txtContactName=Zoë O'Brien;"
-        u"txtEmailAddress=shop@cafe.example.com;txtCompanyLogo=logo.png;txtPicture1=pictures/shop front.jpg;"
-        u"txtPicture2=pictures/inside.png;txtMissionStatement=Good \"coffee\" & fair prices "
-        u"<daily>.\r\nEvery day.;"
-        u"txtCompanyHistory=Founded in 1999 by two friends.;txtProCode1=A1;txtProDesc1=House blend, 250 g;"
-        u"txtProPrice1=2.50;txtProPicture1=blend.jpg;txtProCode2=B2;txtProDesc2=Espresso cups – set of 4;"
-        u"txtProPrice2=12;txtProCode3=   ;txtProDesc3=Never shown;txtProCode4=D4;txtProDesc4=Gift card;"
-        u"txtProPrice4=20.00;txtProPicture4=card.png;txtProCode5= E 5 ;txtProDesc5=Mug <large>;txtProPrice5=4.5"_s
-            .split(u';');
-    for (const QString& field : entry)
-        wiz.w().setFieldText(field.section(u'=', 0, 0), field.section(u'=', 1));
+    // One field a line, "name=text", a line break in a text written \r\n.
+    for (const QByteArray& line : readFile(QStringLiteral(QUORRA_TEST_DATA "/full-entry.txt")).split('\n')) {
+        if (!line.isEmpty())
+            wiz.w().setFieldText(
+                QString::fromUtf8(line.left(line.indexOf('='))),
+                QString::fromUtf8(line.mid(line.indexOf('=') + 1)).replace(u"\\r\\n"_s, u"\r\n"_s));
+    }
     // Cards, VAT and postage as a user sets them, going forward through the steps.
     auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
     wiz.goToStep(3);
