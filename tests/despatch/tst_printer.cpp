@@ -1,5 +1,4 @@
 #include "platform/QtPrinterService.h"
-#include "platform/QtProgramLauncher.h"
 #include "support/PrivateCups.h"
 #include "support/WizardFixture.h"
 
@@ -20,9 +19,8 @@ QString pdfText(const QString& pdf) {
 
 } // namespace
 
-// The real platform services: the Qt printer service writing into a PDF file, which stands
-// in for a printer, and printing through a CUPS scheduler of the test's own; the program
-// launcher.
+// The real printer service: writing into a PDF file, which stands in for a printer, and
+// printing through a CUPS scheduler of the test's own.
 class TestPrinter : public QObject {
     Q_OBJECT
     PrivateCups m_cups;
@@ -138,19 +136,6 @@ private slots:
             QCOMPARE(jobs.contains(u"summary-"_s), queue == u"cupsdisable"); // a stopped queue holds it
             QVERIFY(!QFile::exists(m_cups.jobFile()));
         }
-    }
-
-    void launcher() {
-        TestFolder folder(TestFolder::Empty);
-        const QString program = folder.filePath(u"MarlixExp"_s);
-        QtProgramLauncher launcher;
-        QVERIFY(!launcher.startDetached(program, {u"x"_s})); // missing
-        folder.write(u"MarlixExp"_s,
-                     "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args\"\n");
-        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString page = u"/a b/\"c\" $(d); e.html"_s; // no shell between
-        QVERIFY(launcher.startDetached(program, {page}));
-        QTRY_COMPARE(folder.read(u"args"_s), "1\n" + page.toUtf8() + "\n");
     }
 };
 

@@ -233,34 +233,6 @@ private slots:
         QVERIFY(other.running() && running.running());
     }
 
-    // Without a display the viewer says so (as the wizard does), before Qt would abort.
-    void noDisplay() {
-        ViewerProcess viewer(m_runtime->path(), writePage(u"a.html"_s, u"Alpha"_s),
-                             {u"QT_QPA_PLATFORM="_s, u"DISPLAY="_s, u"WAYLAND_DISPLAY="_s});
-        QCOMPARE(viewer.endedWith(), 1);
-        QVERIFY(viewer.readAllStandardError().startsWith("MarlixExp: no display: this is a desktop program"));
-    }
-
-    // The page shown is reloaded where the user had scrolled to; another page starts at the top.
-    void reloadKeepsScrollPosition() {
-        ViewerWindow window;
-        window.show();
-        QSignalSpy loaded(&window, &ViewerWindow::pageLoaded);
-        const auto scrollY = [&window](const QString& to = {}) {
-            return evaluate(window.view()->page(), to + u"window.scrollY"_s).toInt();
-        };
-        window.showPage(writePage(u"a.html"_s, u"Alpha"_s));
-        QVERIFY(loaded.wait(60000));
-        QTRY_COMPARE(scrollY(u"window.scrollTo(0, 600); "_s), 600);
-        writePage(u"a.html"_s, u"Alpha again"_s);
-        window.showPage(m_runtime->filePath(u"a.html"_s));
-        QTRY_COMPARE(window.windowTitle(), u"Alpha again - Page Preview"_s);
-        QTRY_COMPARE(scrollY(), 600);
-        window.showPage(writePage(u"b.html"_s, u"Beta"_s));
-        QTRY_COMPARE(window.windowTitle(), u"Beta - Page Preview"_s);
-        QCOMPARE(scrollY(), 0);
-    }
-
     void fitsTheScreen_data() {
         QTest::addColumn<QRect>("available");
         QTest::addColumn<QRect>("window");

@@ -240,25 +240,6 @@ private slots:
         print(wiz);
         QCOMPARE(wiz.fakes.printed.value(0).size(), 42);
     }
-
-    // Of two names on one line, only the window's earlier field is replaced.
-    void fieldOrder() {
-        Wizard wiz(Wizard::Started);
-        const auto table = fieldTable();
-        QByteArray templ;
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            wiz.w().setFieldText(table[i].name, u"#"_s);
-            if (i > 0)
-                templ += QByteArray(table[i].name.data()) + '|' + table[i - 1].name.data() + "\r\n";
-        }
-        wiz.folder.write(wiz.pageStem() + u".txt"_s, templ);
-        QVERIFY(wiz.w().GeneratePage().ok);
-        const QList<QByteArray> page = wiz.folder.read(wiz.pageStem() + u".html"_s).split('\n');
-        for (std::size_t i = 1; i < table.size(); ++i)
-            QVERIFY2(page[qsizetype(i) - 1].startsWith(QByteArray(table[i].name.data()) + '|') &&
-                         !page[qsizetype(i) - 1].contains(table[i - 1].name.data()),
-                     page[qsizetype(i) - 1].constData());
-    }
 };
 
 QTEST_MAIN(TestFlows)
