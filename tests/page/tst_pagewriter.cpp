@@ -166,18 +166,6 @@ private slots:
         QCOMPARE(filesIn(app), QStringList({u"Old Map.html"_s, u"Old Map.txt"_s}));
     }
 
-    // A template that runs on without a line end fails once a line passes the limit, instead
-    // of taking all memory.
-    void endlessLineFails() {
-        QByteArray endless(4 * TemplateLineReader::BlockSize, 'z');
-        QBuffer device(&endless);
-        QVERIFY(device.open(QIODevice::ReadOnly));
-        TemplateLineReader reader(device, 2 * TemplateLineReader::BlockSize);
-        QByteArrayView lines;
-        QVERIFY(!reader.readLines(lines));
-        QVERIFY(reader.failed() && reader.lineTooLong());
-    }
-
     // Temporary pages of a wizard killed while writing go at the next generation once they
     // are an hour old; a fresh one, which a running wizard may be writing, and other files stay.
     void staleTemporaryPagesGo() {
