@@ -1,3 +1,4 @@
+#include "platform/QtFileDialogService.h"
 #include "platform/QtPrinterService.h"
 #include "support/PrivateCups.h"
 #include "support/WizardFixture.h"
@@ -20,7 +21,7 @@ QString pdfText(const QString& pdf) {
 } // namespace
 
 // The real printer service: writing into a PDF file, which stands in for a printer, and
-// printing through a CUPS scheduler of the test's own.
+// printing through a CUPS scheduler of the test's own; the real file dialog.
 class TestPrinter : public QObject {
     Q_OBJECT
     PrivateCups m_cups;
@@ -135,6 +136,25 @@ private slots:
             m_cups.run(u"lpstat"_s, {u"-o"_s}, &jobs);
             QCOMPARE(jobs.contains(u"summary-"_s), queue == u"cupsdisable"); // a stopped queue holds it
             QVERIFY(!QFile::exists(m_cups.jobFile()));
+        }
+    }
+
+    // The file dialog gives the file chosen, a name without a dot too, or nothing when cancelled.
+    void fileDialog() {
+        TestFolder folder(TestFolder::Empty);
+        folder.write(u"logo"_s, "x");
+        for (const bool accept : {true, false}) {
+            QTimer chooser;
+            connect(&chooser, &QTimer::timeout, this, [&] {
+                if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                    dialog->setDirectory(folder.path());
+                    dialog->selectFile(u"logo"_s);
+                    accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+                }
+            });
+            chooser.start(10);
+            QCOMPARE(QtFileDialogService().chooseFile(u"All Files (*.*)"_s, u"*"_s),
+                     accept ? folder.filePath(u"logo"_s) : QString());
         }
     }
 };
