@@ -180,6 +180,8 @@ private slots:
                     return;
                 box->setProperty("answered", true);
                 transcript += box->windowTitle() + u'|' + box->text() + u'\n';
+                if (box->parentWidget() != &wiz.w())
+                    transcript += u"NOT OVER THE WIZARD\n"_s;
                 const auto yesNo = QMessageBox::Yes | QMessageBox::No;
                 if (box->icon() != QMessageBox::Question || (box->standardButtons() & yesNo) != yesNo)
                     transcript += u"NOT A YES/NO QUESTION\n"_s;

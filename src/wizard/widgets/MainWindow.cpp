@@ -375,20 +375,4 @@ PageResult MainWindow::GeneratePage() {
     return m_publisher->GeneratePage();
 }
 
-void MainWindow::FillDespatchList() {
-    m_despatch->FillDespatchList();
-}
-
-void MainWindow::PrintSummary() {
-    m_despatch->PrintSummary();
-}
-
-void MainWindow::cmdView_Click() {
-    m_publisher->cmdView_Click();
-}
-
-void MainWindow::cmdPrint_Click() {
-    m_despatch->cmdPrint_Click();
-}
-
 } // namespace quorra

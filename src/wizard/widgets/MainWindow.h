@@ -67,11 +67,7 @@ public:
     void LoadTexts();
     bool CheckCompanyDetails();
     PageResult GeneratePage();
-    void FillDespatchList();
-    void PrintSummary();
     void cmdOption_Click(int index);
-    void cmdView_Click();
-    void cmdPrint_Click();
 
 signals:
     // Emitted when the window has been unloaded and the program should end.
