@@ -1,6 +1,5 @@
 #include "page/PageWriter.h"
 #include "page/viewer/ViewerSession.h"
-#include "page/viewer/ViewerWindow.h"
 #include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
 
@@ -231,23 +230,6 @@ private slots:
                             {u"DISPLAY=:quorra-other"_s, u"WAYLAND_DISPLAY="_s});
         QVERIFY(other.waitFor(u"loaded Gamma"_s));
         QVERIFY(other.running() && running.running());
-    }
-
-    void fitsTheScreen_data() {
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QRect>("window");
-        QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1050) << QRect(448, 141, 1024, 768);
-        QTest::newRow("1366x768 laptop") << QRect(0, 27, 1366, 741) << QRect(171, 64, 1024, 667);
-        QTest::newRow("1920x1080 at 200 %") << QRect(0, 0, 960, 525) << QRect(48, 26, 864, 473);
-        QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QRect(2048, 128, 1024, 768);
-    }
-
-    void fitsTheScreen() {
-        QFETCH(QRect, available);
-        QFETCH(QRect, window);
-        ViewerWindow viewer;
-        viewer.placeOn(available);
-        QCOMPARE(viewer.geometry(), window);
     }
 };
 
