@@ -145,7 +145,7 @@ int windowChild(const QString& appFolder) {
     }
     std::printf("platform=%s\nsize=%dx%d\npainted=%d\nmessages=%d\n",
                 QGuiApplication::platformName().toUtf8().constData(), size.width(), size.height(),
-                painted ? 1 : 0, int(fakes.logged(QStringLiteral("box")).size()));
+                painted ? 1 : 0, int(fakes.log.size()));
     std::printf(
         "cold_main_ms=%.3f\ncold_main_create_ms=%.3f\ncold_main_load_ms=%.3f\ncold_main_show_ms=%.3f\n",
         toMs(cold.frameNs), toMs(cold.createdNs), toMs(cold.loadedNs - cold.createdNs),

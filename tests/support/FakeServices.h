@@ -54,18 +54,6 @@ struct FakeServices : MessageService, CursorService, FileDialogService, ProgramL
     }
     void abortDocument() override { m_lines.clear(); }
 
-    // The log's lines that start with this word, without it.
-    QStringList logged(const QString& word) const {
-        QStringList found;
-        for (const QString& line : log) {
-            if (line.startsWith(word + u' '))
-                found += line.sliced(word.size() + 1);
-        }
-        return found;
-    }
-    bool waiting() const {
-        return log.lastIndexOf(QStringLiteral("wait")) > log.lastIndexOf(QStringLiteral("ready"));
-    }
     Services services() { return Services{*this, *this, *this, *this, *this}; }
 
 private:
