@@ -51,10 +51,6 @@ private slots:
         QVERIFY2(!text.contains(u"word "_s.repeated(40)), qPrintable(text));
         QVERIFY(text.count(u'\f') >= 3);
 
-        QVERIFY(printer.printLine(u"again"_s)); // each document is new
-        QVERIFY(printer.endDocument());
-        QCOMPARE(pdfText(pdf).simplified(), u"again"_s);
-
         // A megabyte without a blank (a pasted address) is laid out a piece at a time, whole.
         // Meanwhile the window goes on painting.
         QVERIFY(printer.printLine(u"Company Address   :"_s + QString(1 << 20, u'q')));
