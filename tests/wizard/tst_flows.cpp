@@ -220,8 +220,6 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QByteArray, page);
         Wizard wiz(Wizard::Started);
-        wiz.fillRequired();
-        wiz.w().setFieldText(u"txtCompanyName", QString());
         wiz.w().setFieldText(u"txtProCode1", u"M1"_s);
         wiz.goToStep(findField(field)->panel);
         QWidget* box = wiz.control(field);

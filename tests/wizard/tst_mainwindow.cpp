@@ -313,29 +313,6 @@ private slots:
         }
         QCOMPARE(wiz.fakes.log, QStringList(16, u"dialog All Files (*.*) *"_s));
     }
-
-    // A long run without a space, pasted with Ctrl+V, is kept whole and broken anywhere (laying
-    // it out between words takes minutes); once it is gone, lines break between words again.
-    void longRunBreaksAnywhere() {
-        Wizard wiz(Wizard::Started);
-        wiz.goToStep(6);
-        QPlainTextEdit* history = wiz.multi(u"txtCompanyHistory"_s);
-        history->setFocus();
-        const QString run(5000, u'x');
-        QGuiApplication::clipboard()->setText(u"We began in 1968. "_s + run);
-        QTest::keyClick(history, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(wiz.w().fieldText(u"txtCompanyHistory"), u"We began in 1968. "_s + run);
-        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
-        QTest::keyClick(history, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(history, u"Seed and tools "_s + QString(1000, u'y'));
-        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-        QTest::keyClick(history, Qt::Key_Y);
-        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
-        QTest::keyClick(history, Qt::Key_Backspace);
-        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-        wiz.w().setFieldText(u"txtCompanyHistory", run);
-        QCOMPARE(history->wordWrapMode(), QTextOption::WrapAnywhere);
-    }
 };
 
 QTEST_MAIN(TestMainWindow)
