@@ -136,22 +136,28 @@ private slots:
         }
     }
 
-    // The file dialog gives the file chosen, a name without a dot too, or nothing when cancelled.
+    // The file dialog gives the file typed in it, a name without a dot too, or nothing when
+    // cancelled.
     void fileDialog() {
         TestFolder folder(TestFolder::Empty);
         folder.write(u"logo"_s, "x");
+        const QString path = folder.filePath(u"logo"_s);
         for (const bool accept : {true, false}) {
-            QTimer chooser; // chooses until the dialog takes it, and cancels after a few seconds
+            QTimer user; // types the path and Return until the dialog takes it; gives up after a while
             int tries = 0;
-            connect(&chooser, &QTimer::timeout, this, [&] {
-                if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                    dialog->selectFile(folder.filePath(u"logo"_s));
-                    accept && ++tries < 300 ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
-                }
+            connect(&user, &QTimer::timeout, this, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                auto* name = dialog ? qobject_cast<QLineEdit*>(dialog->focusWidget()) : nullptr;
+                if (dialog && (!accept || !name || ++tries > 300))
+                    dialog->reject();
+                else if (name && name->text() != path)
+                    name->clear(), QTest::keyClicks(name, path);
+                else if (name)
+                    QTest::keyClick(name, Qt::Key_Return);
             });
-            chooser.start(10);
+            user.start(10);
             QCOMPARE(QtFileDialogService().chooseFile(u"All Files (*.*)"_s, u"*"_s),
-                     accept ? folder.filePath(u"logo"_s) : QString());
+                     accept ? path : QString());
         }
     }
 };
