@@ -9,11 +9,9 @@ if [ "${1:-}" != --inside ]; then
     done
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh "$0" --inside "$@"
 fi
-shift
 ready=$(mktemp -u)
 openbox --config-file "$(dirname "$0")/openbox-rc.xml" --startup "touch $ready" >/dev/null 2>&1 &
-i=0
-while [ ! -e "$ready" ] && [ $((i += 1)) -lt 200 ]; do sleep 0.05; done
-[ -e "$ready" ] || { echo "openbox did not start"; exit 1; }
-rm -f "$ready"
+for i in $(seq 200); do [ -e "$ready" ] && break || sleep 0.05; done
+rm "$ready" # fails when openbox did not start
+shift
 QT_QPA_PLATFORM=xcb exec "$@"
