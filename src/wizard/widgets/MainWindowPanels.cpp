@@ -52,7 +52,6 @@ void MainWindow::buildControls() {
     for (int i = 0; i < StepCount; ++i) {
         auto* panel = new QGroupBox(this);
         panel->setObjectName(u"fFrame"_s);
-        panel->setProperty("index", i);
         panel->setGeometry(twipsRect(PanelRect));
         panel->setStyle(panelStyle);
         panel->hide();
@@ -77,7 +76,6 @@ void MainWindow::buildControls() {
     for (int i = 0; i < 5; ++i) {
         auto* button = new QPushButton(QString::fromLatin1(NavigationButtons[i].caption), this);
         button->setObjectName(u"cmdOption"_s);
-        button->setProperty("index", i);
         button->setGeometry(twipsRect(NavigationButtons[i].left, 3600, 1095, 375));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdOption_Click(i); });
