@@ -39,6 +39,8 @@ QByteArray shownControls(const MainWindow& w) {
             text = c->property(property).isValid() ? c->property(property).toString().left(60) : text;
         if (const auto* line = qobject_cast<QLineEdit*>(c))
             text += u" (at most %1)"_s.arg(line->maxLength());
+        if (qobject_cast<QGroupBox*>(c)) // its caption and frame drawn for the twips layout
+            text += u" drawn by "_s + QString::fromLatin1(c->style()->metaObject()->className());
         const bool tab = c->focusPolicy() & Qt::TabFocus && c->isEnabled() && !c->focusProxy();
         const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
         if (tab && !name.contains(QRegularExpression(u"[A-Za-z]"_s))) // ".." says nothing
