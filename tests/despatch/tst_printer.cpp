@@ -1,5 +1,6 @@
 #include "platform/QtFileDialogService.h"
 #include "platform/QtPrinterService.h"
+#include "platform/QtServices.h"
 #include "support/PrivateCups.h"
 #include "support/WizardFixture.h"
 
@@ -21,7 +22,7 @@ QString pdfText(const QString& pdf) {
 } // namespace
 
 // The real printer service: writing into a PDF file, which stands in for a printer, and
-// printing through a CUPS scheduler of the test's own; the real file dialog.
+// printing through a CUPS scheduler of the test's own; the real file dialog and wait cursor.
 class TestPrinter : public QObject {
     Q_OBJECT
     PrivateCups m_cups;
@@ -159,6 +160,17 @@ private slots:
             QCOMPARE(QtFileDialogService().chooseFile(u"All Files (*.*)"_s, u"*"_s),
                      accept ? path : QString());
         }
+    }
+
+    // The wait cursor goes up and comes down once, however often it is asked down.
+    void waitCursor() {
+        QtCursorService cursor;
+        cursor.setWaitCursor();
+        QVERIFY(QGuiApplication::overrideCursor() &&
+                QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        cursor.restoreCursor();
+        cursor.restoreCursor();
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 };
 
