@@ -58,13 +58,9 @@ bool resolveReferences(const QString& text, QString& out) {
 
 // The text with each lone surrogate replaced by U+FFFD.
 QString withoutLoneSurrogates(const QString& text) {
-    QString out = text;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        if (out[i].isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate())
-            ++i;
-        else if (out[i].isSurrogate())
-            out[i] = QChar(0xFFFD);
-    }
+    QString out;
+    for (const char32_t c : text.toUcs4())
+        out += QChar::fromUcs4(c);
     return out;
 }
 
