@@ -11,13 +11,12 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds=${FUZZ_SECONDS:-15}
 [[ ${1:-} =~ ^[0-9]+$ ]] && seconds=$1 && shift
-targets=("$@")
-[ $# -eq 0 ] && targets=(fuzz_text fuzz_template)
+[ $# -eq 0 ] && set -- fuzz_text fuzz_template
 [ -f build/sanitize/build.ninja ] || cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize --target "${targets[@]}"
+cmake --build --preset sanitize --target "$@"
 export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-/usr/lib/llvm-14/bin/llvm-symbolizer}
 failed=0
-for t in "${targets[@]}"; do
+for t in "$@"; do
     run=$PWD/build/sanitize/runs/$t
     rm -rf "$run" && mkdir -p "$run/corpus" "$run/findings"
     cp fuzz/corpus/"$t"/* fuzz/crash-findings/"$t"/* "$run/corpus/" 2>/dev/null || true

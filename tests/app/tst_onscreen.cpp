@@ -49,7 +49,7 @@ class TestOnScreen : public QObject {
     QRect m_splash; // the splash's frame as the window manager placed it
 
 private slots:
-    // The splash shows, with the release, a notice about the missing help file over it, then
+    // The splash shows, a notice about the missing help file over it, then
     // the main window once the splash has gone; each is centred on the screen's free area.
     void initTestCase() {
         QFile::remove(m_folder.filePath(u"marlixhlp.dat"_s));
@@ -67,19 +67,14 @@ private slots:
         };
         QTimer watch; // the start-up lets timers run while the splash shows
         connect(&watch, &QTimer::timeout, [&] {
-            if (QWidget* w = splash(); w && w->windowHandle()->isExposed()) {
+            if (QWidget* w = splash(); w && w->windowHandle()->isExposed())
                 m_splash = w->frameGeometry();
-                seen += w->findChild<QLabel*>(u"lblQuorratext"_s)->text();
-            }
         });
         watch.start(20);
         m_window = Main(m_fakes.services(), m_folder.path(), std::chrono::milliseconds(500));
         watch.stop();
         m_fakes.onBox = nullptr;
-        seen.removeDuplicates();
-        seen.sort();
-        QCOMPARE(seen, QStringList({u"No data in Help File over the splash"_s,
-                                    u"Quorra\nDevelopment Wizard\n\nVersion " QUORRA_VERSION "\n"_s}));
+        QCOMPARE(seen, QStringList{u"No data in Help File over the splash"_s});
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()) && !splash());
     }
 

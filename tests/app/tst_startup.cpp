@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/widgets/SplashWindow.h"
 #include "support/WizardFixture.h"
 #include "wizard/widgets/MainWindow.h"
 
@@ -131,7 +132,6 @@ private slots:
         row("-x -v --help", u"1 Usage: quorra-wizard [--app-folder FOLDER]"_s);
         row("--app-folder /x page -v", u"2 Quorra Development Wizard 9.8.7"_s);
         row("--colour -q", refused.arg(u"unknown option '--colour'"_s));
-        row("page.htm", refused.arg(u"unexpected argument 'page.htm'"_s));
         row("--app-folder=", refused.arg(u"option '--app-folder' needs a folder"_s));
     }
 
@@ -169,6 +169,24 @@ private slots:
                  u"2 [] [quorra-wizard: unknown option '--bogus'. Try 'quorra-wizard --help'.\n]\n"
                  u"1 [] [quorra-wizard: no display: this is a desktop program and needs a desktop session "
                  u"(X11 or Wayland), but neither DISPLAY nor WAYLAND_DISPLAY is set.\n]\n"_s);
+    }
+
+    // The splash: its frame, pictures and captions, the release as --version names it.
+    void splash() {
+        SplashWindow splash;
+        QString listing;
+        for (const QFrame* w : splash.findChildren<QFrame*>()) {
+            const auto* label = qobject_cast<const QLabel*>(w);
+            listing +=
+                u"%1 %2 %3 frame %4 line %5 %6\n"_s.arg(w->metaObject()->className(), w->objectName())
+                    .arg(QDebug::toString(w->geometry()))
+                    .arg(w->frameShape() | w->frameShadow())
+                    .arg(w->lineWidth())
+                    .arg(label ? QDebug::toString(label->text()) + QDebug::toString(label->pixmap().size())
+                               : QString());
+        }
+        compareGolden(listing.replace(QStringLiteral(QUORRA_VERSION), u"@VERSION@"_s).toUtf8(),
+                      u"splash.txt"_s);
     }
 };
 

@@ -20,12 +20,6 @@ void print(const Wizard& wiz) {
     wiz.click(u"cmdPrint"_s);
 }
 
-// A golden text of tests/data/golden with the page's path in place of @PAGE@.
-QString golden(const QString& name, const QString& page) {
-    return QString::fromUtf8(readFile(QStringLiteral(QUORRA_TEST_DATA "/golden/") + name))
-        .replace(u"@PAGE@"_s, page);
-}
-
 } // namespace
 
 // The page's options as the user sets them, View and Finish writing the page, the despatch
@@ -137,14 +131,14 @@ private slots:
     // The despatch list names the page and the pictures trimmed, after padded labels, in a
     // fixed-pitch font of the window's size (also where the desktop's fixed font is a
     // proportional one); the summary prints every detail, a line of the file a line (the
-    // golden file holds the list, the summary and what the wizard asked).
+    // golden file holds the list empty and filled in, the summary and what the wizard asked).
     void printsEveryDetail() {
         Wizard wiz;
         wiz.folder.write(u"Theme.txt"_s, "\" Classic blue \"\r\n"); // the entry is printed as it stands
         wiz.start();
         wiz.goToStep(14);
         const QString page = QDir::toNativeSeparators(wiz.folder.filePath(wiz.pageStem() + u".html"_s));
-        QCOMPARE(wiz.w().fieldText(u"txtDespatch"), golden(u"despatch-empty.txt"_s, page));
+        const QString empty = wiz.w().fieldText(u"txtDespatch");
         const QFontInfo listFont(wiz.multi(u"txtDespatch"_s)->font());
         QVERIFY(listFont.family() == u"DejaVu Sans Mono" && listFont.fixedPitch() && !listFont.bold());
         QCOMPARE(listFont.pixelSize(), QFontInfo(wiz.w().font()).pixelSize());
@@ -160,8 +154,9 @@ private slots:
         wiz.w().setFieldText(u"txtDespatch", u"scribble"_s);
         wiz.click(B::Back);
         print(wiz); // showing the last step again writes the list anew
-        const QString printed = wiz.w().fieldText(u"txtDespatch") + u"\n== printed\n"_s +
-                                wiz.fakes.printed.value(0).join(u'\n') + u"\n== asked\n"_s + wiz.asked();
+        const QString printed = empty + u"\n== filled in\n"_s + wiz.w().fieldText(u"txtDespatch") +
+                                u"\n== printed\n"_s + wiz.fakes.printed.value(0).join(u'\n') +
+                                u"\n== asked\n"_s + wiz.asked();
         compareGolden(QString(printed).replace(page, u"@PAGE@"_s).replace(u'\r', u"\\r"_s).toUtf8() + '\n',
                       u"print-summary.txt"_s);
     }
@@ -204,8 +199,6 @@ private slots:
         QTest::newRow("beyond the basic plane, one key event")
             << u"txtCompanyName"_s << u"Caf\u00e9 "_s + smile + u" \U0001D11E"_s
             << QByteArray("{Caf\xe9 &#128512; &#119070;}\r\n");
-        QTest::newRow("mission statement, two lines")
-            << u"txtMissionStatement"_s << u"We sell\nmugs"_s << QByteArray("{We sell\r\nmugs}\r\n");
         QTest::newRow("history, a blank line") << u"txtCompanyHistory"_s << u"Since 1990\n\nFamily run"_s
                                                << QByteArray("{Since 1990\r\n\r\nFamily run}\r\n");
         QTest::newRow("product description, two lines and beyond the plane")

