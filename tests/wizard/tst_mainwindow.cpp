@@ -41,6 +41,8 @@ QByteArray shownControls(const MainWindow& w) {
             text += u" (at most %1)"_s.arg(line->maxLength());
         if (qobject_cast<QGroupBox*>(c)) // its caption and frame drawn for the twips layout
             text += u" drawn by "_s + QString::fromLatin1(c->style()->metaObject()->className());
+        if (const auto* frame = qobject_cast<QFrame*>(c); frame && frame->frameShape() != QFrame::NoFrame)
+            text += u" framed %1"_s.arg(frame->frameShape() | frame->frameShadow());
         const bool tab = c->focusPolicy() & Qt::TabFocus && c->isEnabled() && !c->focusProxy();
         QString name = QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
         if (const auto* box = qobject_cast<QComboBox*>(c); box && box->lineEdit()) // where typing goes
@@ -199,9 +201,10 @@ private slots:
     }
 
     // Return, Enter and Escape in a field do nothing; in a text of many lines Return and Enter
-    // start a line, kept as CR LF. The money fields let digits and the full stop through, the
-    // keypad's too, and take no clipboard or undo keys; the caret keys work, Tab moves on. The
-    // access key of a disabled button does nothing.
+    // start a line, kept as CR LF.
+    // The money fields let digits and the full stop through, the keypad's too, and take no
+    // clipboard or undo keys; the caret keys work, Tab moves on. The access key of a disabled
+    // button does nothing.
     void keysInFields() {
         Wizard wiz(Wizard::Started);
         wiz.goToStep(1);
