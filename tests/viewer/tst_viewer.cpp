@@ -1,5 +1,6 @@
 #include "page/PageWriter.h"
 #include "page/viewer/ViewerSession.h"
+#include "page/viewer/ViewerWindow.h"
 #include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
 
@@ -218,6 +219,19 @@ private slots:
         QVERIFY(other.waitFor(u"loaded Gamma"_s));
         QVERIFY(other.state() == QProcess::Running && running.state() == QProcess::Running);
         QVERIFY(!running.readAllStandardError().contains("qt.webenginecontext")); // none of the engine's log
+    }
+
+    // F5 shows the page anew, Ctrl+W closes the window.
+    void keys() {
+        ViewerWindow window;
+        window.show();
+        window.showPage(writePage(u"a.html"_s, u"Alpha"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"Alpha - Page Preview"_s, 60000);
+        writePage(u"a.html"_s, u"Alpha again"_s);
+        QTest::keyClick(window.windowHandle(), Qt::Key_F5);
+        QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"Alpha again - Page Preview"_s, 30000);
+        QTest::keyClick(window.windowHandle(), Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!window.isVisible());
     }
 };
 

@@ -143,11 +143,10 @@ private slots:
         QVERIFY(listFont.family() == u"DejaVu Sans Mono" && listFont.fixedPitch() && !listFont.bold());
         QCOMPARE(listFont.pixelSize(), QFontInfo(wiz.w().font()).pixelSize());
         QCOMPARE(QFontInfo(fixedPitchFont(QFont(u"DejaVu Sans"_s))).family(), u"DejaVu Sans Mono"_s);
-        const QStringList pictures{u"txtCompanyLogo"_s,      u"txtPicture1"_s,    u"txtPicture2"_s,
-                                   u"txtProPicture1"_s,      u"txtProPicture2"_s, u"txtProPicture3"_s,
-                                   u"txtProPicture4"_s,      u"txtProPicture5"_s, u"txtCompanyName"_s,
-                                   u"txtCompanyTelephone"_s, u"txtCompanyFax"_s,  u"txtContactName"_s,
-                                   u"txtEmailAddress"_s};
+        const QStringList pictures =
+            u"txtCompanyLogo txtPicture1 txtPicture2 txtProPicture1 txtProPicture2 "
+            u"txtProPicture3 txtProPicture4 txtProPicture5 txtCompanyName "
+            u"txtCompanyTelephone txtCompanyFax txtContactName txtEmailAddress"_s.split(u' ');
         for (const QString& name : pictures)
             wiz.w().setFieldText(name, u"  "_s + name + u" typed "_s);
         wiz.w().setFieldText(u"txtCompanyAddress", u" 1 High St\r\nTown "_s);
