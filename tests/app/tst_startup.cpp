@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/widgets/SplashWindow.h"
 #include "support/WizardFixture.h"
-#include "wizard/widgets/MainWindow.h"
 
 using namespace quorra;
 using namespace quorra::test;
@@ -16,10 +15,10 @@ class TestStartup : public QObject {
     using Files = QMap<QString, QByteArray>;
     static constexpr char Script[] = "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$HOME/started\"\n";
     const QString m_user = u"home/.local/share/quorra-wizard/"_s;
-    std::unique_ptr<TestFolder> m_root;
+    TestFolder m_root{TestFolder::Empty};
     Files m_shipped;
 
-    QString path(const QString& name) const { return m_root->filePath(name); }
+    QString path(const QString& name) const { return m_root.filePath(name); }
 
     // Runs the launcher with HOME in the temporary folder, no desktop session (so no message
     // on the desktop) and the window offscreen; returns the arguments the wizard was started
@@ -35,7 +34,7 @@ class TestStartup : public QObject {
         launcher.start(QStringLiteral(QUORRA_LAUNCHER), arguments);
         if (!launcher.waitForFinished(30000) || launcher.exitCode() != 0)
             return {u"failed"_s, QString::fromUtf8(launcher.readAllStandardError())};
-        QStringList started = QString::fromUtf8(m_root->read(u"home/started"_s)).split(u'\n');
+        QStringList started = QString::fromUtf8(m_root.read(u"home/started"_s)).split(u'\n');
         QFile::remove(path(u"home/started"_s));
         return started.mid(0, started.size() - 1);
     }
@@ -56,37 +55,38 @@ class TestStartup : public QObject {
         return files;
     }
     void ship(const QString& name, const QByteArray& bytes) {
-        m_root->write(u"program/"_s + name, m_shipped[name] = bytes);
+        m_root.write(u"program/"_s + name, m_shipped[name] = bytes);
     }
 
-private slots:
-    void init() {
-        m_root = std::make_unique<TestFolder>(TestFolder::Empty);
+    // The program folder: the shipped data, and scripts in place of the two programs.
+    void prepareProgramFolder() {
         copyShippedData(path(u"program"_s));
         m_shipped = filesIn(u"program/"_s);
         for (const QString& program : {u"program/QuorraWizard"_s, u"program/MarlixExp"_s}) {
-            m_root->write(program, Script);
+            m_root.write(program, Script);
             QFile::setPermissions(path(program), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         QVERIFY(QDir().mkpath(path(u"home"_s)));
         qunsetenv("XDG_DATA_HOME");
     }
 
+private slots:
     // The first start makes the folder; a later one restores the copies the user lost, keeps
     // those edited and passes the wizard's options on. An upgrade on a full disk leaves the
     // folder as it was and starts nothing. A newer package's corrected themes replace the
     // copies not edited; beside an edited one the new version is put once; a new theme comes,
     // one no longer shipped stays.
     void launcherKeepsTheUsersFolder() {
+        prepareProgramFolder();
         QCOMPARE(launch(), startedOn(m_user));
         QCOMPARE(QFile::symLinkTarget(path(m_user + u"MarlixExp"_s)), path(u"program/MarlixExp"_s));
         Files expected = m_shipped; // every shipped file as shipped, and the viewer's link
         expected[u"MarlixExp"_s] = Script;
         for (const QString& name : {u"Theme.txt"_s, u"Classic.txt"_s, u"Classic.html"_s})
-            m_root->write(m_user + name, expected[name] = "edited " + name.toUtf8());
+            m_root.write(m_user + name, expected[name] = "edited " + name.toUtf8());
         for (const QString& name : {u"marlixhlp.dat"_s, u"images/visa.gif"_s, u"MarlixExp"_s})
             QVERIFY(QFile::remove(path(m_user + name)));
-        m_root->write(m_user + u".Theme.txt.part"_s, "cut short");
+        m_root.write(m_user + u".Theme.txt.part"_s, "cut short");
         QCOMPARE(launch(QStringList() << u"-style"_s << u"a b"_s), startedOn(m_user)
                                                                        << u"-style"_s << u"a b"_s);
         QCOMPARE(filesIn(m_user), expected);

@@ -1,5 +1,4 @@
 #include "page/PageWriter.h"
-#include "page/viewer/ViewerSession.h"
 #include "page/viewer/ViewerWindow.h"
 #include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
@@ -143,6 +142,8 @@ private slots:
         const QString stem = wiz.pageStem();
         compareGolden(wiz.folder.read(stem + u".html"_s),
                       stem + (full ? u""_s : u"-required"_s) + u".html"_s);
+        static const QString probe =
+            QString::fromUtf8(readFile(QStringLiteral(QUORRA_TEST_DATA "/probe.js")));
         const auto load = [&](QWebEngineView& view, int width) {
             view.resize(width, 800);
             view.show();
@@ -152,9 +153,7 @@ private slots:
         };
         QWebEngineView view;
         QVERIFY(load(view, 1100));
-        const QString json =
-            evaluate(view.page(), QString::fromUtf8(readFile(QStringLiteral(QUORRA_TEST_DATA "/probe.js"))))
-                .toString();
+        const QString json = evaluate(view.page(), probe).toString();
         const QJsonObject page = QJsonDocument::fromJson(json.toUtf8()).object();
 
         QCOMPARE(page[u"enlarged"].toArray(), QJsonArray());
