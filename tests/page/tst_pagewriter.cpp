@@ -171,8 +171,9 @@ private slots:
         TestFolder app(TestFolder::Empty);
         app.write(u"Classic.txt"_s, "page\r\n");
         const QDateTime old = QDateTime::currentDateTime().addSecs(-3700);
-        for (const QString& name : {u"Classic.html.a1B2c3"_s, u"Modern.html.Zz9yY8"_s,
-                                    u"Classic.html.fresh1"_s, u"Classic.html.bak"_s, u"notes.txt.a1B2c3"_s}) {
+        for (const QString& name :
+             {u"Classic.html.a1B2c3"_s, u"Modern.html.Zz9yY8"_s, u"Classic.html.fresh1"_s,
+              u"Classic.html.bak"_s, u"notes.txt.a1B2c3"_s, u"Classic.html.\u00e91B2c3"_s}) {
             app.write(name, "x");
             QFile file(app.filePath(name));
             QVERIFY(
@@ -182,7 +183,7 @@ private slots:
         QVERIFY(generatePageFile(app.path(), u"Classic"_s, Name).ok);
         QCOMPARE(filesIn(app.path()),
                  QStringList({u"Classic.html"_s, u"Classic.html.bak"_s, u"Classic.html.fresh1"_s,
-                              u"Classic.txt"_s, u"notes.txt.a1B2c3"_s}));
+                              u"Classic.html.\u00e91B2c3"_s, u"Classic.txt"_s, u"notes.txt.a1B2c3"_s}));
     }
 
     void lineBreaks() { // LF, CR LF, a lone CR and the separators are each one line end

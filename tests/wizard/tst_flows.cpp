@@ -38,7 +38,7 @@ private slots:
         const auto note = [&](const QString& action) {
             fragments += u"== "_s + action + u'\n';
             for (const QString& name :
-                 u"txtAmount txtVAT txtPostage txtAmex txtVisa txtPurchase2"_s.split(u' '))
+                 u"txtAmount txtVAT txtPostage txtAccess txtVisa txtPurchase2"_s.split(u' '))
                 fragments += name + u": "_s + w.fieldText(name) + u'\n';
         };
         wiz.goToStep(3);
@@ -48,7 +48,7 @@ private slots:
         wiz.click(u"vatNo"_s);
         note(u"VAT: yes, no, emptied, no again"_s);
         auto* cards = wiz.control<QListWidget>(u"lstCreditCards"_s);
-        for (const auto& [card, code] : {std::pair{1, u""_s}, {4, u"B2"_s}, {4, u""_s}}) {
+        for (const auto& [card, code] : {std::pair{0, u""_s}, {4, u"B2"_s}, {4, u""_s}}) {
             QTest::mouseClick(cards->viewport(), Qt::LeftButton, {},
                               cards->visualItemRect(cards->item(card)).center());
             w.setFieldText(u"txtProCode2", code);

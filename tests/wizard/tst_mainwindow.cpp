@@ -80,6 +80,7 @@ private slots:
     void walkAllSteps() {
         Wizard wiz(Wizard::Started);
         MainWindow& w = wiz.w();
+        QTest::keyClicks(wiz.control(u"cboTheme"_s), u"Qq"_s); // names no theme: shown until Next
         QByteArray walk;
         for (int step = 0; step < 15; wiz.click(B::Next), ++step) {
             QCOMPARE(w.currentStep(), step);
@@ -103,11 +104,19 @@ private slots:
             wiz.click(B::Back);
             QCOMPARE(w.currentStep(), step);
         }
+        for (const B leave : {B::Next, B::Back}) { // each hides the guidance
+            wiz.click(B::Help);
+            wiz.click(leave);
+            QVERIFY(w.helpHidden());
+        }
         compareGolden(walk + "== back\n" + shownControls(w), u"window-steps.txt"_s);
-        // The panel's etched frame: a dark line, and a light one inside it.
+        // The panel's etched frame: a dark line, and a light one inside it, broken by the caption.
         const QImage panel = w.fFrame(0)->grab().toImage();
-        QCOMPARE(panel.pixel(0, panel.height() / 2), w.fFrame(0)->palette().color(QPalette::Mid).rgb());
-        QCOMPARE(panel.pixel(1, panel.height() / 2), w.fFrame(0)->palette().color(QPalette::Light).rgb());
+        const QPalette colours = w.fFrame(0)->palette();
+        QCOMPARE(panel.pixel(0, panel.height() / 2), colours.color(QPalette::Mid).rgb());
+        QCOMPARE(panel.pixel(1, panel.height() / 2), colours.color(QPalette::Light).rgb());
+        QCOMPARE(panel.pixel(7, w.fFrame(0)->fontMetrics().height() / 2),
+                 colours.color(QPalette::Window).rgb());
         QVERIFY(wiz.allAnswered());
     }
 

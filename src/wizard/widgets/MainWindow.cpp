@@ -326,7 +326,6 @@ void MainWindow::cboTheme_LostFocus() {
     }
     const QString selected = m_publisher->selectedTheme();
     m_cboTheme->setCurrentIndex(m_cboTheme->findText(selected, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    m_cboTheme->setEditText(selected);
 }
 
 QString MainWindow::themeEntry() const {
