@@ -8,7 +8,7 @@
 // Laws: decoding the encoding and resolving its "&#N;" gives the text back (a lone surrogate
 // as U+FFFD), in at most 10 bytes per unit; bytes decode one to one and encode back; a UTF-8
 // file with a byte-order mark reads back as written. A file reads as its decoded text; theme
-// names are the fields that are not blank, in order; plain fields joined by commas read back.
+// names are the fields that are not blank, in order.
 // An empty amount stays empty; a text changes only into -?[0-9]+.[0-9]{2}, within half a
 // hundredth of the number it reads as, and such an amount stays as it is.
 
@@ -64,21 +64,6 @@ QString withoutLoneSurrogates(const QString& text) {
     return out;
 }
 
-// Fields without commas, quotes, line ends and outer blanks: the text's pieces between '|'.
-// (No regular expression: it does not match in a text with a lone surrogate.)
-QStringList plainFields(QString text) {
-    for (const QChar c : {u',', u'"', u'\r', u'\n'})
-        text.remove(c);
-    QStringList fields = text.split(u'|');
-    for (QString& field : fields) {
-        while (field.startsWith(u' ') || field.startsWith(u'\t'))
-            field.remove(0, 1);
-        while (field.endsWith(u' ') || field.endsWith(u'\t'))
-            field.chop(1);
-    }
-    return fields;
-}
-
 void amountLaws(const QString& text) {
     const QString result = quorra::formatAmount(text);
     check(!text.isEmpty() || result.isEmpty(), "an empty text gives an empty amount");
@@ -123,12 +108,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QStringList notBlank = fields;
         notBlank.removeIf([](const QString& field) { return quorra::trimBlanks(field).isEmpty(); });
         check(quorra::themeNames(fields) == notBlank, "theme names are the fields not blank, in order");
-    }
-    const QStringList plain = plainFields(text);
-    if (!plain.join(u',').isEmpty()) {
-        check(quorra::readFields(plain.join(u',')) == plain, "plain fields joined by commas read back");
-        check(quorra::readFields(plain.join(u',') + QStringLiteral("\r\n")) == plain,
-              "a last line end adds nothing");
     }
     amountLaws(QString::fromUtf8(bytes));
     return 0;

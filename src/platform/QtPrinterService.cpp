@@ -30,6 +30,12 @@ const QString DocumentName = u"Quorra Development Wizard summary"_s;
 const QString NoPrinter = u"There is no default printer."_s;
 const QString NoAnswer = u"The print system did not answer."_s;
 
+// The page of a summary written to a PDF file, and of a printer that names none.
+QPageLayout a4Page() {
+    return {QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+            QPageLayout::Millimeter};
+}
+
 // How long one conversation with the spooler (finding the default printer, handing over
 // the job) may take; the library's own wait is a minute.
 constexpr int SpoolerWaitMs = 5000;
@@ -85,8 +91,7 @@ public:
 
     // The default page of the destination: A4 with 10 mm margins when the spooler names none.
     QPageLayout defaultPage() {
-        QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                         QPageLayout::Millimeter);
+        QPageLayout page = a4Page();
         cups_dinfo_t* info = m_dest ? cupsCopyDestInfo(m_http, m_dest) : nullptr;
         cups_size_t size{};
         if (info && cupsGetDestMediaDefault(m_http, m_dest, info, 0, &size) && size.width > 0 &&
@@ -160,9 +165,7 @@ bool QtPrinterService::endDocument() {
     const QStringList lines = std::exchange(m_lines, {});
     return runAside([this, &lines] {
         if (!m_pdfFile.isEmpty())
-            return paintTo(lines, m_pdfFile,
-                           QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+            return paintTo(lines, m_pdfFile, a4Page());
         return print(lines);
     });
 }

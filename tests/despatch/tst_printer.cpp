@@ -11,11 +11,16 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The text of a PDF file, a form feed after each page.
-QString pdfText(const QString& pdf) {
+QString pdfText(const QString& pdf, const QStringList& options = {}) {
     QProcess text;
-    text.start(u"pdftotext"_s, {pdf, u"-"_s});
+    text.start(u"pdftotext"_s, options + QStringList{pdf, u"-"_s});
     text.waitForFinished(10000); // poppler-utils
     return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+// The size of a PDF file's first page and where its first word begins, in points.
+QString firstWordPlace(const QString& pdf) {
+    return pdfText(pdf, {u"-bbox"_s}).section(u"<page "_s, 1).section(u" xMax"_s, 0, 0).simplified();
 }
 
 } // namespace
@@ -34,8 +39,8 @@ private slots:
         TestFolder folder(TestFolder::Empty);
         const QString pdf = folder.filePath(u"summary.pdf"_s);
         QtPrinterService printer(pdf);
-        QVERIFY(printer.printLine(u"half a summary"_s));
-        printer.abortDocument(); // sends nothing, and the next document starts empty
+        QVERIFY(printer.printLine(u"half a summary"_s)); // on A4 with margins of 10 mm
+        printer.abortDocument();                         // sends nothing, and the next document starts empty
         QVERIFY(printer.printLine(u"Company Address   :1 High St\r\nTown"_s));
         QVERIFY(printer.printLine(u"word "_s.repeated(80)));     // wider than the page: wrapped
         QVERIFY(printer.printLine(u"/"_s + QString(300, u'z'))); // a long path too, never cut
@@ -44,6 +49,8 @@ private slots:
         QVERIFY(!QFile::exists(pdf)); // nothing goes out before the end
         QVERIFY(printer.endDocument());
         QString text = pdfText(pdf);
+        QCOMPARE(firstWordPlace(pdf),
+                 uR"(width="595.000000" height="842.000000"> <word xMin="27.750000" yMin="27.751465")"_s);
         QVERIFY2(text.startsWith(u"Company Address :1 High St\nTown\n"_s) && text.contains(u"line 199"_s),
                  qPrintable(text));
         QCOMPARE(text.count(u"word"_s), 80);
@@ -125,6 +132,9 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_cups.jobFile()), 10000);
             // The printer's proportional font makes the padding of the labels unreadable here.
             const QString printed = pdfText(m_cups.jobFile()).simplified();
+            // The queue's page: US Letter with margins of 18 and 36 points, after a blank line.
+            QCOMPARE(firstWordPlace(m_cups.jobFile()),
+                     uR"(width="612.000000" height="792.000000"> <word xMin="18.000000" yMin="57.001465")"_s);
             for (const QString& line : {u"Company Name :Acme Ltd Company Address :1 High Street Town"_s,
                                         u"Contact Name :Ann Smith"_s, u"Postal Address Marlix Networks"_s})
                 QVERIFY2(printed.contains(line), qPrintable(printed));

@@ -205,7 +205,7 @@ private slots:
     void fields() {
         QStringList read; // each file's fields joined by '|'
         for (const QByteArray& file :
-             {QByteArray(), QByteArray("   Classic blue   \r\n\tModern,\"  padded  \"\r\n"),
+             {QByteArray(), QByteArray("   Classic blue \t \r\n\tModern,\"  padded  \"\r\n"),
               QByteArray("a,\r\n\r\n\"\"\r\nb"), QByteArray("a,"), QByteArray("\"a\" junk,b\r\n"),
               QByteArray("\"a,b\r\nc"),
               QByteArray("Caf\xe9 \xa3"

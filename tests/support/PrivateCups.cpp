@@ -78,7 +78,10 @@ QString PrivateCups::start() {
     for (int i = 0; i < 50 && !(run(u"lpstat"_s, {u"-r"_s}, &output) && output.contains(u"is running"_s));
          ++i)
         QThread::msleep(100);
-    if (!run(u"lpadmin"_s, {u"-p"_s, u"summary"_s, u"-v"_s, u"tofile:"_s + jobFile(), u"-E"_s}, &output))
+    if (!run(u"lpadmin"_s,
+             {u"-p"_s, u"summary"_s, u"-v"_s, u"tofile:"_s + jobFile(), u"-P"_s,
+              QStringLiteral(QUORRA_TEST_DATA "/letter.ppd"), u"-E"_s},
+             &output))
         return u"the queue could not be added: "_s + output;
     return {};
 }
