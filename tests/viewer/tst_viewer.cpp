@@ -220,9 +220,13 @@ private slots:
         QVERIFY(!running.readAllStandardError().contains("qt.webenginecontext")); // none of the engine's log
     }
 
-    // F5 shows the page anew, Ctrl+W closes the window.
+    // The window takes nine tenths of the screen, at most 1024 by 768, centred. F5 shows the
+    // page anew, Ctrl+W closes the window.
     void keys() {
         ViewerWindow window;
+        QCOMPARE(window.geometry(), QRect(40, 40, 720, 720)); // the offscreen screen: 800 by 800
+        window.placeOn({0, 0, 1920, 1080});
+        QCOMPARE(window.geometry(), QRect(448, 156, 1024, 768));
         window.show();
         window.showPage(writePage(u"a.html"_s, u"Alpha"_s));
         QTRY_COMPARE_WITH_TIMEOUT(window.windowTitle(), u"Alpha - Page Preview"_s, 60000);
