@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QtTest>
 
 #include <optional>
@@ -197,6 +198,10 @@ private slots:
         const QString undefined = u"\u0081\u008d\u008f\u0090\u009d"_s; // the five undefined bytes
         QCOMPARE(encodeCp1252(undefined), "\x81\x8d\x8f\x90\x9d");
         QCOMPARE(decodeCp1252("\x81\x8d\x8f\x90\x9d"), undefined);
+        QByteArray all; // every byte decodes as the system's converter has the code page
+        for (int b = 0; b < 256; ++b)
+            all += char(b);
+        QCOMPARE(decodeCp1252(all), QStringDecoder("windows-1252").decode(all));
     }
 
     // The comma-delimited data files: blanks before a field skipped, after it dropped, quoted
