@@ -188,7 +188,7 @@ private slots:
     }
 
     void lineBreaks() { // LF, CR LF, a lone CR and the separators are each one line end
-        QCOMPARE(toCrLf(u"a\nb\r\nc\rd\u2029e\u2028f\n"_s), u"a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n"_s);
+        QCOMPARE(toCrLf(u"a\nb\r\nc\rd\u2029e\u2028f\r\n"_s), u"a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n"_s);
         QCOMPARE(fromCrLf(u"a\r\nb\r\nc\r\n"_s), u"a\nb\nc\n"_s);
     }
 
