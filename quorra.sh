@@ -20,10 +20,10 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-webengine-dev li
     fonts-liberation2)
 # The sanitized suite and the fuzz targets (clang, its runtimes and the symbolizer that
 # puts names into the sanitizers' reports), a printing system to test against and a reader
-# of what it printed, a virtual display with a window manager and a typist for real key
-# events, and the desktop-file validators.
+# of what it printed, a virtual display with a window manager, a typist for real key events
+# and a reader of the window stack, and the desktop-file validators.
 test_packages=(clang libclang-rt-14-dev llvm-14 cups cups-client poppler-utils xvfb xauth openbox xdotool
-    desktop-file-utils appstream)
+    x11-utils desktop-file-utils appstream)
 # dpkg-shlibdeps finds the package's dependencies; CPack uses `file` to find the programs.
 package_packages=(dpkg-dev file)
 

@@ -5,6 +5,7 @@
 #include "app/widgets/SplashWindow.h"
 #include "app/widgets/Startup.h"
 #include "entry/FieldTable.h"
+#include "platform/QtServices.h"
 #include "support/ViewerProcess.h"
 #include "support/WizardFixture.h"
 
@@ -24,10 +25,10 @@ struct LastKey : QObject {
     }
 };
 
-// What xdotool prints for these arguments, trimmed.
-QString xdotool(const QStringList& arguments) {
+// What xdotool (or another X tool) prints for these arguments, trimmed.
+QString xdotool(const QStringList& arguments, const QString& tool = u"xdotool"_s) {
     QProcess p;
-    p.start(u"xdotool"_s, arguments);
+    p.start(tool, arguments);
     p.waitForFinished();
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
@@ -45,6 +46,7 @@ class TestOnScreen : public QObject {
     Q_OBJECT
     TestFolder m_folder{TestFolder::ShippedData};
     FakeServices m_fakes;
+    QtMessageService m_boxes; // the notice on the real box, answered once openbox stacks it
     std::unique_ptr<MainWindow> m_window;
     QRect m_splash; // the splash's frame as the window manager placed it
 
@@ -61,19 +63,25 @@ private slots:
             return static_cast<QWidget*>(nullptr);
         };
         QStringList seen;
-        m_fakes.answers += MessageAnswer::Ok;
-        m_fakes.onBox = [&](const QString& text) {
-            seen += text + (splash() ? u" over the splash"_s : u""_s);
-        };
         QTimer watch; // the start-up lets timers run while the splash shows
         connect(&watch, &QTimer::timeout, [&] {
             if (QWidget* w = splash(); w && w->windowHandle()->isExposed())
                 m_splash = w->frameGeometry();
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            const QString stack =
+                box ? xdotool({u"-root"_s, u"_NET_CLIENT_LIST_STACKING"_s}, u"xprop"_s) : u""_s;
+            const auto at = [&stack](const QWidget* w) { // in the stack, bottom to top
+                return w ? stack.indexOf(u"0x"_s + QString::number(w->winId(), 16)) : -1;
+            };
+            if (at(box) >= 0) {
+                seen += box->text() + (splash() && at(box) > at(splash()) ? u" over the splash"_s : u""_s);
+                box->accept();
+            }
         });
         watch.start(20);
-        m_window = Main(m_fakes.services(), m_folder.path(), std::chrono::milliseconds(500));
+        m_window = Main({m_boxes, m_fakes, m_fakes, m_fakes, m_fakes}, m_folder.path(),
+                        std::chrono::milliseconds(500));
         watch.stop();
-        m_fakes.onBox = nullptr;
         QCOMPARE(seen, QStringList{u"No data in Help File over the splash"_s});
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()) && !splash());
     }
@@ -162,11 +170,7 @@ private slots:
         QCOMPARE(message ? next.state() : first.state(), QProcess::Running);
     }
 
-    void cleanupTestCase() {
-        m_fakes.answers += MessageAnswer::Yes;
-        m_window->close();
-        m_window.reset();
-    }
+    void cleanupTestCase() { m_window.reset(); }
 };
 
 QTEST_MAIN(TestOnScreen)

@@ -4,8 +4,6 @@
 
 #include <QStringList>
 
-#include <functional>
-
 namespace quorra::test {
 
 // Stands in for every platform service: notes each request in log, in order, and answers
@@ -21,13 +19,10 @@ struct FakeServices : MessageService, CursorService, FileDialogService, ProgramL
     bool failStart = false;
     bool refusePrint = false;
     int unexpected = 0;
-    std::function<void(const QString& text)> onBox; // runs as each box is shown
 
     MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons, MessageIcon icon,
                        MessageAnswer = MessageAnswer::Ok) override {
         log += QStringLiteral("box %1|%2|%3|%4").arg(title, text).arg(int(buttons)).arg(int(icon));
-        if (onBox)
-            onBox(text);
         if (!answers.isEmpty())
             return answers.takeFirst();
         ++unexpected;
