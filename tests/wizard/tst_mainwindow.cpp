@@ -23,12 +23,15 @@ QRect drawnRect(const QWidget* w) {
         .translated(label->pos());
 }
 
-// The window as the user meets it: its title and size, then a line for each shown control of
-// the window and of its panels: class and name, place and size, "off" when disabled, "tab"
-// when Tab reaches it, its text, and what a screen reader says; and what is wrong: a control
-// without a spoken name, one that leaves its panel's frame or overlaps another.
+// The window as the user meets it: its title, size, window flags and icon sizes, then a line
+// for each shown control of the window and of its panels: class and name, place and size,
+// "off" when disabled, "tab" when Tab reaches it ("focus" when it has the focus), its text,
+// and what a screen reader says; and what is wrong: a control without a spoken name, one
+// that leaves its panel's frame or overlaps another.
 QByteArray shownControls(const MainWindow& w) {
-    QStringList out{w.windowTitle() + u' ' + QDebug::toString(w.size())};
+    QStringList out{w.windowTitle() + u' ' + QDebug::toString(w.size()) + u" flags "_s +
+                    QString::number(w.windowFlags(), 16) + u" icons "_s +
+                    QDebug::toString(w.windowIcon().availableSizes())};
     QList<const QWidget*> placed;
     for (QWidget* c : w.findChildren<QWidget*>()) {
         const auto* panel = qobject_cast<QGroupBox*>(c->parentWidget());
@@ -58,9 +61,12 @@ QByteArray shownControls(const MainWindow& w) {
                 out += u"OVERLAPS "_s + other->objectName() + u':';
         }
         placed += c;
-        out += QStringList{c->metaObject()->className(),    c->objectName(),
-                           QDebug::toString(c->geometry()), c->isEnabled() ? u""_s : u"off"_s,
-                           tab ? u"tab"_s : u""_s,          QDebug::toString(text),
+        out += QStringList{c->metaObject()->className(),
+                           c->objectName(),
+                           QDebug::toString(c->geometry()),
+                           c->isEnabled() ? u""_s : u"off"_s,
+                           tab ? u"tab"_s + (c->hasFocus() ? u" focus"_s : u""_s) : u""_s,
+                           QDebug::toString(text),
                            QDebug::toString(name.left(60))}
                    .join(u' ');
     }
