@@ -101,7 +101,7 @@ WindowTiming timeFirstPaint(const std::function<std::unique_ptr<QWidget>()>& cre
 int windowChild(const QString& appFolder) {
     // Message boxes answered at once and counted, no file dialog, printer or program start.
     test::FakeServices fakes;
-    const Services services = fakes.services();
+    const Services services{fakes, fakes, fakes, fakes, fakes};
 
     // The platform's first window (the splash in the program): shown and painted once,
     // so that neither measured window pays for starting the window system and the style.

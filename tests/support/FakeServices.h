@@ -49,7 +49,6 @@ struct FakeServices : MessageService, CursorService, FileDialogService, ProgramL
     }
     void abortDocument() override { m_lines.clear(); }
 
-    Services services() { return Services{*this, *this, *this, *this, *this}; }
 
 private:
     QStringList m_lines;
