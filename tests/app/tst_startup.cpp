@@ -92,11 +92,10 @@ private slots:
         QCOMPARE(filesIn(m_user), expected);
 
         ship(u"images/visa.gif"_s, QByteArray(64 << 10, 'v'));
-        QStringList refused;
-        {
-            FileSizeLimit diskFull(32 << 10);
-            refused = launch();
-        }
+        const QStringList refused = [this] { // on a full disk
+            const FileSizeLimit diskFull(32 << 10);
+            return launch();
+        }();
         QVERIFY2(refused.value(1).endsWith(
                      u"/images/visa.gif: the disk is full (File too large). The wizard does not "
                      "start on an incomplete folder.\n"_s),

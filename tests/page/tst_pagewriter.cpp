@@ -13,7 +13,6 @@
 #include <QStringDecoder>
 #include <QtTest>
 
-#include <optional>
 #include <sys/stat.h>
 
 using namespace quorra;
@@ -147,11 +146,10 @@ private slots:
         if (fault == "read-only page")
             QFile::setPermissions(page, QFile::ReadOwner | QFile::ReadGroup);
         const Fields fields{{u"txtCompanyName"_s, u"Acme"_s}};
-        std::optional<FileSizeLimit> diskFull;
-        if (fault.startsWith("disk full"))
-            diskFull.emplace(limit);
-        const PageResult result = generatePageFile(app, theme, fields);
-        diskFull.reset();
+        const PageResult result = [&] {
+            const FileSizeLimit diskFull(fault.startsWith("disk full") ? limit : -1);
+            return generatePageFile(app, theme, fields);
+        }();
         QVERIFY2(!result.ok && result.error.startsWith(error.arg(app)), qPrintable(result.error));
         QCOMPARE(readFile(page), QByteArray("previous page"));
         QCOMPARE(filesIn(outer.path()) + filesIn(app + u"/a"_s), QStringList{u"Clas.txt"_s});

@@ -47,7 +47,7 @@ QStringList filesIn(const QString& folder) {
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
     getrlimit(RLIMIT_FSIZE, &m_previous);
     rlimit limit = m_previous;
-    limit.rlim_cur = rlim_t(bytes);
+    limit.rlim_cur = bytes < 0 ? m_previous.rlim_cur : rlim_t(bytes);
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
         qFatal("cannot set the file-size limit");
 }

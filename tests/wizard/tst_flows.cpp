@@ -3,8 +3,6 @@
 #include "page/PageWriter.h"
 #include "support/WizardFixture.h"
 
-#include <optional>
-
 using namespace quorra;
 using namespace quorra::test;
 using namespace Qt::StringLiterals;
@@ -100,9 +98,7 @@ private slots:
                 QFile::remove(wiz.folder.filePath(stem + u".txt"_s));
             wiz.goToStep(13);
             {
-                std::optional<FileSizeLimit> full;
-                if (fault == DiskFull)
-                    full.emplace(0);
+                const FileSizeLimit full(fault == DiskFull ? 0 : -1);
                 QByteArray(name).startsWith("Finish") ? wiz.click(B::Finish) : wiz.click(u"cmdView"_s);
             }
             const auto state = [&] { // what the services were asked, the page, the wizard
