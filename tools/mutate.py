@@ -5,9 +5,11 @@ Copies the source tree into a work folder with its own build tree (preset "defau
 for a random sample of lines of src/ makes one mutant at a time: a comparison flipped, a
 '!' dropped, a constant changed by one, a call statement deleted, && and || swapped. Each
 mutant is built (only what depends on the file) and the suite is its oracle; a mutant that
-does not compile is drawn again. Prints each mutant with its verdict, then caught/total.
+does not compile is drawn again. With --sanitized, a mutant the normal tree's suite misses
+is also built and tested in the sanitized tree (preset "sanitize"), as the test command
+does. Prints each mutant with its verdict, then caught/total.
 
-    tools/mutate.py [--count N] [--seed S] [--work DIR] [--files GLOB...]
+    tools/mutate.py [--count N] [--seed S] [--work DIR] [--files GLOB...] [--sanitized]
 """
 import argparse, glob, os, random, re, shutil, subprocess, sys, time
 
@@ -89,6 +91,7 @@ def main():
     ap.add_argument('--work', default='/tmp/quorra-mutate')
     ap.add_argument('--files', nargs='*', default=['src/**/*.cpp'])
     ap.add_argument('--exclude', default='', help='CTest tests left out (a regex)')
+    ap.add_argument('--sanitized', action='store_true', help='try a survivor in the sanitized tree too')
     a = ap.parse_args()
 
     work, log = a.work, os.path.join(a.work, 'mutate.log')
@@ -108,6 +111,11 @@ def main():
     env_ok = run(ctest, work, log, 3600) == 0
     if not env_ok:
         sys.exit('the suite fails on the unmutated tree; see ' + log)
+    sanitized = ['ctest', '--test-dir', 'build/sanitize', '--stop-on-failure', '-j1', '--timeout', '300']
+    if a.sanitized and (run(['cmake', '--preset', 'sanitize'], work, log, 600) or
+                        run(['cmake', '--build', '--preset', 'sanitize'], work, log, 7200) or
+                        run(sanitized, work, log, 3600)):
+        sys.exit('the sanitized tree does not build or pass; see ' + log)
 
     rng = random.Random(a.seed)
     files = sorted({f for g in a.files for f in glob.glob(os.path.join(work, g), recursive=True)
@@ -128,11 +136,18 @@ def main():
                 continue  # does not compile: not a fault a user could meet
             total += 1
             killed = run(ctest, work, log, 3600) != 0
+            verdict = 'caught' if killed else 'MISSED'
+            if not killed and a.sanitized:
+                killed = run(['cmake', '--build', '--preset', 'sanitize'], work, log, 1800) == 0 and \
+                    run(sanitized, work, log, 3600) != 0
+                verdict = 'caught (sanitized)' if killed else verdict
             caught += killed
-            print('%-7s %-40s %-16s %s' % ('caught' if killed else 'MISSED', where, kind, new.strip()), flush=True)
+            print('%-7s %-40s %-16s %s' % (verdict, where, kind, new.strip()), flush=True)
         finally:
             open(path, 'w').writelines(lines)
     run(['cmake', '--build', '--preset', 'default'], work, log, 1800)
+    if a.sanitized:
+        run(['cmake', '--build', '--preset', 'sanitize'], work, log, 1800)
     print('caught %d of %d (%.0f%%), seed %d' % (caught, total, 100.0 * caught / max(total, 1), a.seed))
 
 
