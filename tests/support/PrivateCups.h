@@ -8,7 +8,8 @@ namespace quorra::test {
 
 // A CUPS scheduler of the test's own, run as the current user: configuration, spool and
 // logs in a temporary folder, reached through a local socket that CUPS_SERVER names for
-// this process. Its queue "summary" copies each job into jobFile().
+// this process. Its queue "summary" (US Letter with margins, from tests/data/letter.ppd)
+// copies each job as it comes into jobFile().
 class PrivateCups {
 public:
     ~PrivateCups();
