@@ -17,7 +17,7 @@ MessageAnswer QtMessageService::show(const QString& title, const QString& text, 
     QWidget* parent = QApplication::activeWindow();
     if (!parent) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isVisible() && !(w->windowFlags() & Qt::SplashScreen) && w->isWindow()) {
+            if (w->isVisible() && w->windowType() != Qt::SplashScreen && w->isWindow()) {
                 parent = w;
                 break;
             }
