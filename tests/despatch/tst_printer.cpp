@@ -72,8 +72,7 @@ private slots:
         QCOMPARE(text.count(u'q'), 1 << 20);
 
         QtPrinterService unwritable(u"/nonexistent-folder/summary.pdf"_s);
-        QVERIFY(unwritable.printLine(u"line"_s));
-        QVERIFY(!unwritable.endDocument());
+        QVERIFY(unwritable.printLine(u"line"_s) && !unwritable.endDocument());
     }
 
     // Print Page says the summary went to the printer only when a queue took the job.

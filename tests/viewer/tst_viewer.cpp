@@ -213,6 +213,7 @@ private slots:
     // page anew, Ctrl+W closes the window.
     void keys() {
         ViewerWindow window;
+        QCOMPARE(window.windowTitle(), u"Page Preview"_s);    // until a page has loaded
         QCOMPARE(window.geometry(), QRect(40, 40, 720, 720)); // the offscreen screen: 800 by 800
         window.placeOn({0, 0, 1920, 1080});
         QCOMPARE(window.geometry(), QRect(448, 156, 1024, 768));

@@ -124,6 +124,10 @@ private slots:
         QCOMPARE(panel.pixel(7, w.fFrame(0)->fontMetrics().height() / 2),
                  colours.color(QPalette::Window).rgb());
         QVERIFY(wiz.allAnswered());
+        auto* themes = wiz.control<QComboBox>(u"cboTheme"_s); // a screen reader opens its list
+        QAccessible::queryAccessibleInterface(themes)->actionInterface()->doAction(
+            QAccessibleActionInterface::showMenuAction());
+        QVERIFY(themes->view()->isVisible());
     }
 
     // A restart shows the window as loaded, its fields empty, typing limited again; it keeps
