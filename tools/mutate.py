@@ -101,21 +101,15 @@ def main():
             sync(os.path.join(ROOT, d), os.path.join(work, d))
     for f in ('CMakeLists.txt', 'CMakePresets.json'):
         sync(os.path.join(ROOT, f), os.path.join(work, f))
-    print('building the unmutated tree in %s/build/default (log: %s)' % (work, log), flush=True)
-    if run(['cmake', '--preset', 'default', '-DQUORRA_BUILD_BENCH=OFF'], work, log, 600) or \
-            run(['cmake', '--build', '--preset', 'default'], work, log, 7200):
-        sys.exit('the unmutated tree does not build; see ' + log)
-    ctest = ['ctest', '--test-dir', 'build/default', '--stop-on-failure', '-j1', '--timeout', '300']
-    if a.exclude:
-        ctest += ['-E', a.exclude]
-    env_ok = run(ctest, work, log, 3600) == 0
-    if not env_ok:
-        sys.exit('the suite fails on the unmutated tree; see ' + log)
-    sanitized = ['ctest', '--test-dir', 'build/sanitize', '--stop-on-failure', '-j1', '--timeout', '300']
-    if a.sanitized and (run(['cmake', '--preset', 'sanitize'], work, log, 600) or
-                        run(['cmake', '--build', '--preset', 'sanitize'], work, log, 7200) or
-                        run(sanitized, work, log, 3600)):
-        sys.exit('the sanitized tree does not build or pass; see ' + log)
+    trees = ['default'] + (['sanitize'] if a.sanitized else [])
+    build = lambda tree, timeout=1800: run(['cmake', '--build', '--preset', tree], work, log, timeout) == 0
+    suite = lambda tree: run(['ctest', '--test-dir', 'build/' + tree, '--stop-on-failure', '-j1', '--timeout',
+                              '300'] + (['-E', a.exclude] if a.exclude else []), work, log, 3600) == 0
+    for tree in trees:
+        print('building the unmutated tree in %s/build/%s (log: %s)' % (work, tree, log), flush=True)
+        configure = ['cmake', '--preset', tree] + (['-DQUORRA_BUILD_BENCH=OFF'] if tree == 'default' else [])
+        if run(configure, work, log, 600) or not build(tree, 7200) or not suite(tree):
+            sys.exit('the unmutated tree %s does not build or pass; see %s' % (tree, log))
 
     rng = random.Random(a.seed)
     files = sorted({f for g in a.files for f in glob.glob(os.path.join(work, g), recursive=True)
@@ -132,22 +126,21 @@ def main():
         where = '%s:%d' % (os.path.relpath(path, work), i + 1)
         try:
             open(path, 'w').writelines(lines[:i] + [new] + lines[i + 1:])
-            if run(['cmake', '--build', '--preset', 'default'], work, log, 1800) != 0:
+            if not build('default'):
                 continue  # does not compile: not a fault a user could meet
             total += 1
-            killed = run(ctest, work, log, 3600) != 0
-            verdict = 'caught' if killed else 'MISSED'
-            if not killed and a.sanitized:
-                killed = run(['cmake', '--build', '--preset', 'sanitize'], work, log, 1800) == 0 and \
-                    run(sanitized, work, log, 3600) != 0
-                verdict = 'caught (sanitized)' if killed else verdict
-            caught += killed
+            if not suite('default'):
+                verdict = 'caught'
+            elif a.sanitized and build('sanitize') and not suite('sanitize'):
+                verdict = 'caught (sanitized)'  # as the test command would
+            else:
+                verdict = 'MISSED'
+            caught += verdict != 'MISSED'
             print('%-7s %-40s %-16s %s' % (verdict, where, kind, new.strip()), flush=True)
         finally:
             open(path, 'w').writelines(lines)
-    run(['cmake', '--build', '--preset', 'default'], work, log, 1800)
-    if a.sanitized:
-        run(['cmake', '--build', '--preset', 'sanitize'], work, log, 1800)
+    for tree in trees:
+        build(tree)
     print('caught %d of %d (%.0f%%), seed %d' % (caught, total, 100.0 * caught / max(total, 1), a.seed))
 
 

@@ -25,8 +25,8 @@ struct LastKey : QObject {
     }
 };
 
-// What xdotool (or another X tool) prints for these arguments, trimmed.
-QString xdotool(const QStringList& arguments, const QString& tool = u"xdotool"_s) {
+// What an X tool (xdotool by default) prints for these arguments, trimmed.
+QString xTool(const QStringList& arguments, const QString& tool = u"xdotool"_s) {
     QProcess p;
     p.start(tool, arguments);
     p.waitForFinished();
@@ -35,9 +35,9 @@ QString xdotool(const QStringList& arguments, const QString& tool = u"xdotool"_s
 
 // The name of the window that has the focus, when a window shown has this name.
 QString activeShown(const QString& name) {
-    return xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}).isEmpty()
+    return xTool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, name}).isEmpty()
                ? QString()
-               : xdotool({u"getactivewindow"_s, u"getwindowname"_s});
+               : xTool({u"getactivewindow"_s, u"getwindowname"_s});
 }
 
 } // namespace
@@ -69,7 +69,7 @@ private slots:
                 m_splash = w->frameGeometry();
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             const QString stack =
-                box ? xdotool({u"-root"_s, u"_NET_CLIENT_LIST_STACKING"_s}, u"xprop"_s) : u""_s;
+                box ? xTool({u"-root"_s, u"_NET_CLIENT_LIST_STACKING"_s}, u"xprop"_s) : u""_s;
             const auto at = [&stack](const QWidget* w) { // in the stack, bottom to top
                 return w ? stack.indexOf(u"0x"_s + QString::number(w->winId(), 16)) : -1;
             };
@@ -162,7 +162,7 @@ private slots:
             m_window->activateWindow();
             QVERIFY(shows(u"^Alpha - Page Preview$"_s, m_window->windowTitle(), 10000));
         } else if (!message) {
-            QCOMPARE(xdotool({u"search"_s, u"--name"_s, u"^Alpha - Page Preview$"_s, state}), QString());
+            QCOMPARE(xTool({u"search"_s, u"--name"_s, u"^Alpha - Page Preview$"_s, state}), QString());
             QVERIFY(shows(u"^Alpha - Page Preview$"_s, QString(), 10000));
         }
         ViewerProcess next(runtime.path(), runtime.filePath(u"Beta.html"_s));

@@ -42,8 +42,9 @@ class TestStartup : public QObject {
         return {u"--app-folder"_s, path(folder).chopped(1)};
     }
 
-    // A folder's files, hidden ones included, with their bytes; the launcher's record left out.
-    Files filesIn(const QString& folder) const {
+    // A folder's files, hidden ones and those of its subfolders included, with their bytes;
+    // the launcher's record left out.
+    Files contents(const QString& folder) const {
         Files files;
         for (QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System,
                              QDirIterator::Subdirectories);
@@ -61,7 +62,7 @@ class TestStartup : public QObject {
     // The program folder: the shipped data, and scripts in place of the two programs.
     void prepareProgramFolder() {
         copyShippedData(path(u"program"_s));
-        m_shipped = filesIn(u"program/"_s);
+        m_shipped = contents(u"program/"_s);
         for (const QString& program : {u"program/QuorraWizard"_s, u"program/MarlixExp"_s}) {
             m_root.write(program, Script);
             QFile::setPermissions(path(program), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -89,7 +90,7 @@ private slots:
         m_root.write(m_user + u".Theme.txt.part"_s, "cut short");
         QCOMPARE(launch(QStringList() << u"-style"_s << u"a b"_s), startedOn(m_user)
                                                                        << u"-style"_s << u"a b"_s);
-        QCOMPARE(filesIn(m_user), expected);
+        QCOMPARE(contents(m_user), expected);
 
         ship(u"images/visa.gif"_s, QByteArray(64 << 10, 'v'));
         const QStringList refused = [this] { // on a full disk
@@ -101,7 +102,7 @@ private slots:
                      "start on an incomplete folder.\n"_s),
                  qPrintable(refused.value(1)));
         QVERIFY(refused.value(0) == u"failed" && !QFile::exists(path(u"home/started"_s)));
-        QCOMPARE(filesIn(m_user), expected);
+        QCOMPARE(contents(m_user), expected);
 
         for (const QString& name : {u"Classic.txt"_s, u"Modern.txt"_s, u"Zest.txt"_s})
             ship(name, expected[name == u"Classic.txt" ? u"Classic.txt.new"_s : name] = name.toUtf8() + " 2");
@@ -110,7 +111,7 @@ private slots:
         QVERIFY(QFile::remove(path(u"program/Orchard.txt"_s)));
         for (int start = 1; start <= 2; ++start) {
             QCOMPARE(launch(), startedOn(m_user));
-            QCOMPARE(filesIn(m_user), expected);
+            QCOMPARE(contents(m_user), expected);
             for (const QString& name : {u"Classic.txt.new"_s, u"Theme.txt.new"_s})
                 QFile::remove(path(m_user + name)), expected.remove(name);
         }

@@ -39,8 +39,8 @@ private slots:
         TestFolder folder(TestFolder::Empty);
         const QString pdf = folder.filePath(u"summary.pdf"_s);
         QtPrinterService printer(pdf);
-        QVERIFY(printer.printLine(u"half a summary"_s)); // on A4 with margins of 10 mm
-        printer.abortDocument();                         // sends nothing, and the next document starts empty
+        QVERIFY(printer.printLine(u"half a summary"_s));
+        printer.abortDocument(); // sends nothing, and the next document starts empty
         QVERIFY(printer.printLine(u"Company Address   :1 High St\r\nTown"_s));
         QVERIFY(printer.printLine(u"word "_s.repeated(80)));     // wider than the page: wrapped
         QVERIFY(printer.printLine(u"/"_s + QString(300, u'z'))); // a long path too, never cut
@@ -49,7 +49,7 @@ private slots:
         QVERIFY(!QFile::exists(pdf)); // nothing goes out before the end
         QVERIFY(printer.endDocument());
         QString text = pdfText(pdf);
-        QCOMPARE(firstWordPlace(pdf),
+        QCOMPARE(firstWordPlace(pdf), // on A4 with margins of 10 mm
                  uR"(width="595.000000" height="842.000000"> <word xMin="27.750000" yMin="27.751465")"_s);
         QVERIFY2(text.startsWith(u"Company Address :1 High St\nTown\n"_s) && text.contains(u"line 199"_s),
                  qPrintable(text));

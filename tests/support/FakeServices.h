@@ -49,7 +49,6 @@ struct FakeServices : MessageService, CursorService, FileDialogService, ProgramL
     }
     void abortDocument() override { m_lines.clear(); }
 
-
 private:
     QStringList m_lines;
 };

@@ -36,8 +36,9 @@ void copyShippedData(const QString& folder);
 QStringList filesIn(const QString& folder);
 
 // While it lives, the kernel refuses to write any file of this process past the given
-// size (RLIMIT_FSIZE), as a full disk does; a negative size leaves the limit as it was. The signal the kernel sends then (SIGXFSZ) is
-// left as it is: the program under test must ignore it itself.
+// size (RLIMIT_FSIZE), as a full disk does; a negative size leaves the limit as it was.
+// The signal the kernel sends then (SIGXFSZ) is left as it is: the program under test must
+// ignore it itself.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(qint64 bytes);

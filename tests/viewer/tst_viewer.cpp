@@ -176,10 +176,10 @@ private slots:
     }
 
     // The pages lie in a folder whose name has blanks, quotes and a non-ASCII letter, as a
-    // page's path may. A viewer alone on a missing page says so and ends. A viewer killed leaves its lock and
-    // socket behind; the next takes over. A viewer started while another runs hands its page
-    // over and ends; the running one shows it, tells about a page that has gone and stays
-    // usable. Another desktop session of the user has a viewer of its own.
+    // page's path may. A viewer alone on a missing page says so and ends. A viewer killed
+    // leaves its lock and socket behind; the next takes over. A viewer started while another
+    // runs hands its page over and ends; the running one shows it, tells about a page that
+    // has gone and stays usable. Another desktop session of the user has a viewer of its own.
     void oneViewerTakesEveryPage() {
         const QString gone = m_runtime->filePath(m_pages + u"gone.html"_s);
         const QString missing = u"failed The page \""_s + gone + u"\" does not exist."_s;
